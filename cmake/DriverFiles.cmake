@@ -1,0 +1,1 @@
+# Placeholder: generates the profiles' driver files (filled in with the profiles).

@@ -1,0 +1,23 @@
+#pragma once
+// The program's registry helpers. They are silent by design: a read that
+// cannot be done gives the caller's default, a failed write is dropped. The
+// operations that write the driver's value check the outcome themselves by
+// reading it back.
+#include <cstdint>
+#include <string>
+
+#include "platform/registry_api.h"
+
+namespace tsln {
+
+std::string RegGetString(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
+                         const std::string& defaultValue);
+void RegSetString(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
+                  const std::string& text);
+std::int32_t RegGetDword(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
+                         std::int32_t defaultValue);
+void RegSetDword(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
+                 std::int32_t value);
+void RegDeleteValue(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name);
+
+}  // namespace tsln

@@ -1,0 +1,78 @@
+#pragma once
+// The other operating-system services the program reads or drives, each
+// behind a small interface with a Win32 implementation (*_win.cpp) and a
+// portable one that works on a machine profile.
+#include <cstdint>
+#include <string>
+
+namespace tsln {
+
+// One entry of EnumDisplaySettingsA: the four DEVMODE fields the program reads.
+struct DisplayMode {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t bitsPerPel = 0;
+    std::uint32_t frequency = 0;
+};
+
+class DisplayModeApi {
+public:
+    virtual ~DisplayModeApi() = default;
+    // EnumDisplaySettingsA(NULL, modeNum, ...): false once modeNum is past the last mode.
+    virtual bool EnumDisplaySettings(std::uint32_t modeNum, DisplayMode* mode) = 0;
+};
+
+// VS_FIXEDFILEINFO, field for field (52 bytes).
+struct FixedFileInfo {
+    std::uint32_t signature;
+    std::uint32_t strucVersion;
+    std::uint32_t fileVersionMS;
+    std::uint32_t fileVersionLS;
+    std::uint32_t productVersionMS;
+    std::uint32_t productVersionLS;
+    std::uint32_t fileFlagsMask;
+    std::uint32_t fileFlags;
+    std::uint32_t fileOS;
+    std::uint32_t fileType;
+    std::uint32_t fileSubtype;
+    std::uint32_t fileDateMS;
+    std::uint32_t fileDateLS;
+};
+static_assert(sizeof(FixedFileInfo) == 52, "VS_FIXEDFILEINFO is 52 bytes");
+
+class FileVersionApi {
+public:
+    virtual ~FileVersionApi() = default;
+    // GetFileVersionInfoSizeA: 0 when the file or its version resource is missing.
+    virtual std::uint32_t GetFileVersionInfoSize(const std::string& path) = 0;
+    // GetFileVersionInfoA
+    virtual bool GetFileVersionInfo(const std::string& path, std::uint32_t size, void* data) = 0;
+    // VerQueryValueA(block, "\\", ...): copies the fixed block out when present.
+    virtual bool QueryFixedFileInfo(const void* block, std::uint32_t size, FixedFileInfo* info) = 0;
+};
+
+class ShellApi {
+public:
+    virtual ~ShellApi() = default;
+    // GetSystemDirectoryA: characters copied (without NUL), 0 on failure.
+    virtual std::uint32_t GetSystemDirectory(char* buffer, std::uint32_t size) = 0;
+    // True for an existing ordinary file: not a folder, not hidden, not system.
+    virtual bool IsOrdinaryFile(const std::string& path) = 0;
+    // HtmlHelpA from hhctrl.ocx, looked up at run time: the help window, or 0.
+    virtual std::uintptr_t HtmlHelp(std::uintptr_t owner, const std::string& file, std::uint32_t command,
+                                    std::uintptr_t data) = 0;
+    // ShellExecuteA(NULL, NULL, file, NULL, directory, SW_SHOWNORMAL).
+    virtual void ShellExecute(const std::string& file, const std::string& directory) = 0;
+};
+
+// Text files the program writes (debug.txt), by their Windows path.
+class FileApi {
+public:
+    virtual ~FileApi() = default;
+    // Creates or empties the file and writes text; false when that fails.
+    virtual bool WriteNew(const std::string& path, const std::string& text) = 0;
+    // Appends text, creating the file when missing; false when that fails.
+    virtual bool Append(const std::string& path, const std::string& text) = 0;
+};
+
+}  // namespace tsln
