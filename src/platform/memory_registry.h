@@ -19,10 +19,22 @@ public:
         std::uint32_t type = kRegNone;
         std::vector<std::uint8_t> data;
     };
-    struct Key;
+    struct Key {
+        std::string name;                           // as first created; empty for a root
+        std::vector<Value> values;                  // in the order first written
+        std::vector<std::unique_ptr<Key>> subKeys;  // in the order created
+        Key* parent = nullptr;
+        bool denyWrites = false;
+
+        // Names compare with ASCII case folding, as the registry does for the names the program uses.
+        Key* FindSubKey(const std::string& subKeyName) const;
+        const Value* FindValue(const std::string& valueName) const;
+    };
 
     MemoryRegistry();
     ~MemoryRegistry() override;
+    MemoryRegistry(const MemoryRegistry&) = delete;
+    MemoryRegistry& operator=(const MemoryRegistry&) = delete;
 
     long OpenKey(RegHandle root, const char* subKey, RegHandle* result) override;
     long OpenKeyEx(RegHandle root, const char* subKey, std::uint32_t options, std::uint32_t access,
@@ -30,6 +42,9 @@ public:
     long CreateKey(RegHandle root, const char* subKey, RegHandle* result) override;
     long QueryValueEx(RegHandle key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
                       std::uint32_t* dataSize) override;
+    // Like Windows NT, a string value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) whose counted data does not end in
+    // NUL gets the NUL that follows it in the caller's buffer, if one does: for those types the byte at
+    // data[dataSize] is read, so the buffer must extend one byte past the count (a std::string's does).
     long SetValueEx(RegHandle key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t dataSize) override;
     long DeleteValue(RegHandle key, const char* valueName) override;
@@ -44,9 +59,18 @@ public:
     // access denied, the way a key without write rights does.
     void DenyWrites(RegHandle root, const std::string& path);
 
-    // For the .reg reader and writer.
+    // For the .reg reader and writer. Root() accepts kHkeyLocalMachine and kHkeyCurrentUser and throws
+    // std::invalid_argument for anything else.
     Key& Root(RegHandle root);
     const Key* FindKey(RegHandle root, const std::string& path) const;
+    // The key at path, created with its missing parents. An empty path is the root itself.
+    Key& MakeKey(RegHandle root, const std::string& path);
+    // Stores exactly the given bytes (no NUL rule, no DenyWrites): what a .reg file says is what the key holds.
+    void PutValue(Key& key, const std::string& valueName, std::uint32_t type, std::vector<std::uint8_t> data);
+    bool RemoveValue(Key& key, const std::string& valueName);
+    // Deletes the key and everything below it; handles still open on them fail with kErrorKeyDeleted.
+    // A root cannot be deleted. False when there is no such key.
+    bool DeleteKeyTree(RegHandle root, const std::string& path);
 
 private:
     struct Impl;

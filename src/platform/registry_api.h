@@ -27,9 +27,16 @@ constexpr long kErrorSuccess = 0;
 constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorAccessDenied = 5;
 constexpr long kErrorInvalidHandle = 6;
+constexpr long kErrorInvalidParameter = 87;
+constexpr long kErrorBadPathname = 161;
 constexpr long kErrorMoreData = 234;
+constexpr long kErrorKeyDeleted = 1018;
 
+// Access rights, with the numbers Windows gives them.
+constexpr std::uint32_t kKeyQueryValue = 0x0001;
+constexpr std::uint32_t kKeySetValue = 0x0002;
 constexpr std::uint32_t kKeyRead = 0x20019;
+constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 
 class RegistryApi {
 public:
