@@ -1,0 +1,326 @@
+#include "app/frm_main.h"
+
+#include <vector>
+
+#include "editor/mode_list_writer.h"
+#include "editor/quick_set.h"
+#include "modes/catalogue.h"
+#include "modes/list_check.h"
+#include "modes/number_text.h"
+#include "platform/registry_helpers.h"
+#include "platform/shell_helpers.h"
+#include "tvout/tvout_texts.h"
+
+namespace tsln {
+namespace {
+
+const char kWindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char kDeviceMapKey[] = "HARDWARE\\DEVICEMAP\\VIDEO";
+const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kWindows2000DriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
+// "\Registry\Machine\": what the kernel puts in front of an HKLM path.
+constexpr std::size_t kKernelPrefixLength = 18;
+constexpr int kQuickSetMax = 150;
+
+const char kNoOs[] = "No compatible Operating System found";
+const char kNoDriver[] = "No compatible Detonator version found";
+const char kNewDriver[] = "New Detonator drivers found, do you want to run the program and re-apply your settings?";
+const char kApplyQuestion[] = "Are you sure you want to apply these values to the registry?";
+const char kApplyDone[] =
+    "Values added succesfully. Please remember to REBOOT your computer for changes to take effect";
+const char kWriteError[] = "Error writing to the registry";
+const char kResetQuestion[] = "Are you sure you wish to set the Nvidia driver default values?";
+const char kResetDone[] = "Default values reset successfully";
+const char kNoHelp[] = "Help file (tslnhelp.chm) not found";
+const char kUnknownAdapter[] =
+    "Your graphics adapter is not in Tessaline's list of supported adapters, so its driver mode list is not "
+    "known. Nothing was written.";
+
+}  // namespace
+
+frmMain::frmMain(System& system, ProgramState& state, VsyncTester& tester)
+    : about(*this), tvores(system, state, *this), d3d(system, *this, tester), system_(system), state_(state) {}
+
+Outcome frmMain::Form_Load() {
+    heightTwips = kSimpleViewTwips;
+
+    state_.OsVersion = RegGetString(system_.registry, kHkeyLocalMachine, kWindowsNtKey, "CurrentVersion", "");
+    if (state_.OsVersion == "5.1") lblOS = "Windows XP";
+    if (state_.OsVersion == "5.0") lblOS = "Windows 2000";
+    if (state_.OsVersion != "5.0" && state_.OsVersion != "5.1") {
+        system_.messages.Show(kNoOs, MsgButtons::Ok, MsgIcon::Error);
+        return Outcome::EndProgram;
+    }
+
+    if (state_.OsVersion != "5.1") {
+        state_.DriverRegPath = kWindows2000DriverKey;
+    } else {
+        state_.VideoDeviceEntry = RegGetString(system_.registry, kHkeyLocalMachine, kDeviceMapKey, "\\Device\\Video0", "");
+        // A missing or stunted entry leaves the path empty; such a system then
+        // fails the driver check instead of reading some other key.
+        if (state_.VideoDeviceEntry.size() > kKernelPrefixLength) {
+            state_.DriverRegPath = state_.VideoDeviceEntry.substr(kKernelPrefixLength);
+        }
+    }
+
+    ShowMenuLoadState();
+    DetectDisplayDriver();
+    state_.DetonatorVersion = GetVersionInfo(GetSystemDir(system_.shell) + "\\" + state_.DriverDllName + ".dll");
+    lblDetVersion = state_.DetonatorVersion;
+    state_.DeviceDescription =
+        RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, "Device Description", "");
+    state_.CompressedModeFormat =
+        RegGetDword(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, "UseCompressedModeFormat", 0) != 0;
+
+    // Drivers from build 4041 on take rate masks. The comparison is by
+    // character codes, so "N/A" (no version resource) counts as new.
+    const std::string& version = state_.DetonatorVersion;
+    const std::string build = version.size() > 4 ? version.substr(version.size() - 4) : version;
+    if (state_.CompressedModeFormat && build >= "4041") {
+        state_.MaskModeFormat = true;
+        mnuTVORes.enabled = false;
+    } else {
+        mnuTVORes.enabled = true;
+        quickSetEnabled = false;  // the quick set writes rates in Hz, which only masks can hold
+    }
+    editor.SetMaskModeFormat(state_.MaskModeFormat);
+
+    AddTvOutModes();
+    ShowAddedResolutions();
+
+    if (state_.DriverDllName != "nv4" && state_.DriverDllName != "nv4_disp") {
+        system_.messages.Show(kNoDriver, MsgButtons::Ok, MsgIcon::Error);
+        RegSetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "LastDetVersion", state_.DetonatorVersion);
+        return Outcome::EndProgram;
+    }
+
+    if (!StartupCheckPasses()) return Outcome::EndProgram;
+
+    ShowSystemRates();
+    RegSetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "LastDetVersion", state_.DetonatorVersion);
+    lblAdapters = state_.DeviceDescription;
+    const auto adapter = state_.CompressedModeFormat
+                             ? SelectAdapterDeltaModes(state_.DeviceDescription, state_.MaskModeFormat)
+                             : SelectAdapterModes(state_.DeviceDescription);
+    if (adapter) {
+        state_.ModesValueName = adapter->valueName;
+        DefaultModeList = adapter->defaultList;
+    }
+    WriteDebugLog();
+    return Outcome::Continue;
+}
+
+void frmMain::DetectDisplayDriver() {
+    if (state_.DriverRegPath.empty()) return;
+    RegHandle key = 0;
+    if (system_.registry.OpenKeyEx(kHkeyLocalMachine, state_.DriverRegPath.c_str(), 0, kKeyRead, &key) !=
+        kErrorSuccess) {
+        return;
+    }
+    constexpr std::uint32_t kBufferSize = 255;
+    std::vector<std::uint8_t> buffer(kBufferSize, ' ');
+    std::uint32_t size = kBufferSize;
+    std::uint32_t type = kRegNone;
+    const long result = system_.registry.QueryValueEx(key, "InstalledDisplayDrivers", &type, buffer.data(), &size);
+    system_.registry.CloseKey(key);
+    // Only a one-entry list "name" NUL NUL can name a driver; a list of
+    // several keeps the NUL between them and so never matches.
+    if (result == kErrorSuccess && type == kRegMultiSz && size >= 2 && size <= kBufferSize) {
+        state_.DriverDllName.assign(buffer.begin(), buffer.begin() + (size - 2));
+    }
+}
+
+std::string frmMain::GetVersionInfo(const std::string& file) {
+    const std::uint32_t size = system_.fileVersion.GetFileVersionInfoSize(file);
+    if (size == 0) return "N/A";
+    std::vector<std::uint8_t> block(size);
+    if (!system_.fileVersion.GetFileVersionInfo(file, size, block.data())) return "N/A";
+    FixedFileInfo info{};
+    if (!system_.fileVersion.QueryFixedFileInfo(block.data(), size, &info)) return "N/A";
+    // Each field is an unsigned 16-bit half: build 40000 is 40000.
+    return std::to_string(info.fileVersionMS >> 16) + "." + std::to_string(info.fileVersionMS & 0xFFFF) + "." +
+           std::to_string(info.fileVersionLS >> 16) + "." + std::to_string(info.fileVersionLS & 0xFFFF);
+}
+
+bool frmMain::StartupCheckPasses() {
+    if (system_.commandLine != "/startup") return true;
+    const std::string last = RegGetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "LastDetVersion", "");
+    if (last == state_.DetonatorVersion) return false;
+    system_.beeper.Beep();
+    return system_.messages.Show(kNewDriver, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
+}
+
+void frmMain::WriteDebugLog() {
+    const DateTimeText now = system_.clock.Now();
+    const auto pair = [](const std::string& width, const std::string& height) {
+        return width.empty() || height.empty() ? std::string() : width + "x" + height;
+    };
+    const char* const crlf = "\r\n";
+    std::string log;
+    log += "[" + now.date + "][" + now.time + "]" + crlf;
+    log += "Windows version: " + state_.OsVersion + crlf;
+    log += "Detonator version: " + state_.DetonatorVersion + crlf;
+    log += "Card Description: " + state_.DeviceDescription + crlf;
+    log += "Adapter codename: " + state_.ModesValueName + crlf;
+    log += std::string("Adapter modes: ") + (state_.CompressedModeFormat ? "Compressed" : "Normal") + crlf;
+    log += "Registry path: " + state_.DriverRegPath + crlf;
+    log += "DLL Used: " + state_.DriverDllName + ".dll" + crlf;
+    log += std::string("Program mode: ") + (system_.commandLine == "/startup" ? "Startup Mode" : "Normal Mode") + crlf;
+    log += "TV Resolutions: 1. " + pair(state_.TvOutWidth1, state_.TvOutHeight1) + " 2. " +
+           pair(state_.TvOutWidth2, state_.TvOutHeight2) + crlf;
+    // A log that cannot be written (read-only folder) must not stop the
+    // program from starting: it is a diagnostic, nothing depends on it.
+    system_.files.WriteNew(system_.programFolder + "\\debug.txt", log);
+}
+
+void frmMain::AddTvOutModes() {
+    const TvOutEntries entries = ReadStoredTvOut(system_.registry);
+    state_.TvOutWidth1 = PadTvOutText(entries[0].width);
+    state_.TvOutHeight1 = PadTvOutText(entries[0].height);
+    state_.TvOutWidth2 = PadTvOutText(entries[1].width);
+    state_.TvOutHeight2 = PadTvOutText(entries[1].height);
+    state_.TvOut = BuildTvOutFragments(entries, true);
+}
+
+void frmMain::ShowAddedResolutions() { Label50 = AddedResolutionsCaption(ReadStoredTvOut(system_.registry)); }
+
+void frmMain::ShowSystemRates() { editor.ShowSystemRates(system_.displayModes); }
+
+void frmMain::ShowMenuLoadState() {
+    mnuLoad.checked = RegGetDword(system_.registry, kHkeyLocalMachine, kTsLnKey, "LoadOnStartup", 0) == 1;
+}
+
+void frmMain::Check1_Click() {
+    Check1 = !Check1;
+    if (Check1) {
+        editor.SyncSelectorsFromLabels();
+        editor.SetAllEnabled(true);
+        mnuLoad.enabled = true;
+        if (!state_.MaskModeFormat) mnuTVORes.enabled = true;
+        // The mask syntax carries no TV-Out entries.
+        if (state_.MaskModeFormat) Label50 = "Added Resolutions: N/A";
+        heightTwips = kAdvancedViewTwips;
+    } else {
+        editor.SetAllEnabled(false);
+        ShowSystemRates();
+        mnuLoad.enabled = false;
+        mnuTVORes.enabled = false;
+        heightTwips = kSimpleViewTwips;
+    }
+    ShowMenuLoadState();
+}
+
+void frmMain::Selector_Arrow(int row, int delta) {
+    if (editor.SelectorOf(row).enabled) editor.Arrow(row, delta);
+}
+
+bool frmMain::RefuseUnknownAdapter(const std::string& list) {
+    // With no value name the write would land in the key's unnamed default
+    // value, which the driver never reads.
+    if (!state_.ModesValueName.empty() && !list.empty()) return false;
+    system_.messages.Show(kUnknownAdapter, MsgButtons::Ok, MsgIcon::Error);
+    return true;
+}
+
+void frmMain::cmdApply_Click() {
+    const std::string list = BuildModeList(state_.Syntax(), editor.Captions(), state_.TvOut);
+    // Checked before the question: an adapter we cannot write for should not
+    // be asked about.
+    if (RefuseUnknownAdapter(list)) return;
+    if (system_.messages.Show(kApplyQuestion, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) return;
+
+    const ListCheck check = CheckModeList(list, state_.Syntax());
+    if (!check.ok) {
+        system_.messages.Show("The mode list built from these settings is not valid (" + check.reason +
+                                  "). Nothing was written.",
+                              MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    NewModeList = list;
+    // The log line goes first: if it cannot be written the registry is left
+    // alone, so debug.txt never misses a list that reached the driver.
+    if (!system_.files.Append(system_.programFolder + "\\debug.txt", "Added registry value: " + list + "\r\n") ||
+        !WriteModeList(system_.registry, state_.DriverRegPath, state_.ModesValueName, list)) {
+        system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    system_.messages.Show(kApplyDone, MsgButtons::Ok, MsgIcon::Information);
+}
+
+void frmMain::cmdReset_Click() {
+    if (RefuseUnknownAdapter(DefaultModeList)) return;
+    if (system_.messages.Show(kResetQuestion, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes) {
+        if (!CheckModeList(DefaultModeList, state_.Syntax()).ok ||
+            !WriteModeList(system_.registry, state_.DriverRegPath, state_.ModesValueName, DefaultModeList)) {
+            system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
+            return;
+        }
+        system_.messages.Show(kResetDone, MsgButtons::Ok, MsgIcon::None);
+    }
+    ShowSystemRates();
+}
+
+void frmMain::cmdCalc_Click() {
+    // Text that is no frequency leaves everything as it was.
+    if (!QuickSet(editor, Text1)) return;
+    defaultButton = DefaultButton::None;
+}
+
+void frmMain::cmdCalcDef_Click() { ShowSystemRates(); }
+
+void frmMain::Text1_Change(const std::string& text) {
+    Text1 = text;
+    defaultButton = DefaultButton::Calc;
+}
+
+void frmMain::UpDown24_Arrow(int delta) {
+    // The arrows go on from a whole number the user typed, not from the
+    // spin control's own last value.
+    int base = UpDown24;
+    const auto typed = ParseWholeNumber(Text1);
+    if (typed && *typed >= 0 && *typed <= kQuickSetMax) base = static_cast<int>(*typed);
+    const int next = base + delta;
+    if (next < 0 || next > kQuickSetMax) return;
+    UpDown24 = next;
+    const std::string text = std::to_string(next);
+    if (text != Text1) Text1_Change(text);
+}
+
+void frmMain::mnuLoad_Click() {
+    if (mnuLoad.checked) {
+        RegDeleteValue(system_.registry, kHkeyLocalMachine, kTsLnKey, "LoadOnStartup");
+        RegDeleteValue(system_.registry, kHkeyLocalMachine, kRunKey, "TSLN");
+    } else {
+        RegSetDword(system_.registry, kHkeyLocalMachine, kTsLnKey, "LoadOnStartup", 1);
+        // Unquoted, a path with spaces would let Windows start C:\Program.exe.
+        const std::string exe = system_.programFolder + "\\tsln.exe";
+        const bool quote = exe.find(' ') != std::string::npos;
+        RegSetString(system_.registry, kHkeyLocalMachine, kRunKey, "TSLN",
+                     (quote ? "\"" + exe + "\"" : exe) + " /startup");
+    }
+    // The mark shows what the registry now holds, so a refused write is
+    // visible instead of hidden behind a flipped mark.
+    ShowMenuLoadState();
+}
+
+void frmMain::mnuTVORes_Click() {
+    if (!tvores.loaded) tvores.Form_Load();
+}
+
+void frmMain::mnuD3DTest_Click() {
+    if (!d3d.loaded) d3d.Form_Load();
+}
+
+void frmMain::mnuAbout_Click() {
+    if (!about.loaded) about.Form_Load();
+}
+
+void frmMain::mnuTopics_Click() {
+    if (!OpenHtmlHelp(system_.shell, system_.programFolder + "\\tslnhelp.chm", 0, 0)) {
+        system_.messages.Show(kNoHelp, MsgButtons::Ok, MsgIcon::Error);
+    }
+}
+
+void frmMain::Label49_Click() { OpenWebSite(system_.shell); }
+
+}  // namespace tsln

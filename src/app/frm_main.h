@@ -1,0 +1,90 @@
+#pragma once
+// The main window "Tessaline v2.0" as a plain class: the state of its
+// controls and its event handlers. The Win32 view and the console both drive
+// it; neither holds any logic of its own.
+#include <string>
+
+#include "app/frm_about.h"
+#include "app/program_state.h"
+#include "app/system.h"
+#include "editor/rate_editor.h"
+#include "tvout/frm_tvores.h"
+#include "vsync/frm_d3d.h"
+
+namespace tsln {
+
+constexpr int kSimpleViewTwips = 5800;
+constexpr int kAdvancedViewTwips = 6400;
+
+struct MenuItem {
+    bool enabled = true;
+    bool checked = false;
+};
+
+enum class DefaultButton { Apply, Calc, None };
+
+class frmMain {
+public:
+    frmMain(System& system, ProgramState& state, VsyncTester& tester);
+
+    // Controls, as the user sees them.
+    std::string lblOS;
+    std::string lblDetVersion;
+    std::string lblAdapters;
+    std::string Label50;  // "Added Resolutions: ..."
+    RateEditor editor;
+    bool Check1 = false;  // "Advanced Mode"; also the form's AdvancedMode flag
+    MenuItem mnuLoad{false, false};
+    MenuItem mnuTVORes{false, false};
+    bool quickSetEnabled = true;  // Text1, UpDown24, cmdCalc and cmdCalcDef
+    std::string Text1;
+    int UpDown24 = 0;
+    DefaultButton defaultButton = DefaultButton::Apply;
+    int heightTwips = 0;
+    bool enabled = true;  // false while one of the small windows is open
+
+    std::string DefaultModeList;
+    std::string NewModeList;
+
+    frmAbout about;
+    frmTVORes tvores;
+    frmD3D d3d;
+
+    // The whole start-up. EndProgram when the system is refused or a quiet
+    // "/startup" run has nothing to do.
+    Outcome Form_Load();
+
+    void Check1_Click();
+    void Selector_Arrow(int row, int delta);  // a click on a row's spin arrows
+    void cmdApply_Click();
+    void cmdReset_Click();
+    void cmdCalc_Click();
+    void cmdCalcDef_Click();
+    void Text1_Change(const std::string& text);
+    void UpDown24_Arrow(int delta);
+
+    Outcome mnuExit_Click() { return Outcome::EndProgram; }
+    void mnuLoad_Click();
+    void mnuTVORes_Click();
+    void mnuD3DTest_Click();
+    void mnuTopics_Click();
+    void mnuAbout_Click();
+    void Label49_Click();
+
+    void ShowSystemRates();
+    void ShowAddedResolutions();
+    std::string GetVersionInfo(const std::string& file);
+
+private:
+    void DetectDisplayDriver();
+    bool StartupCheckPasses();
+    void WriteDebugLog();
+    void AddTvOutModes();
+    bool RefuseUnknownAdapter(const std::string& list);
+    void ShowMenuLoadState();
+
+    System& system_;
+    ProgramState& state_;
+};
+
+}  // namespace tsln

@@ -1,0 +1,41 @@
+#pragma once
+// What the windows' logic needs from the program's surroundings besides the
+// platform backends: message boxes, the beep and the clock. The Win32 shell
+// and the console each supply their own; tests use scripted ones.
+#include <string>
+
+namespace tsln {
+
+enum class MsgButtons { Ok, YesNo };
+enum class MsgIcon { None, Error, Information };
+enum class MsgAnswer { Ok, Yes, No };
+
+// Every box has the title "Tessaline"; a Yes/No box has Yes as its default.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon) = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void Beep() = 0;
+};
+
+// The current date and time as the system formats them (short date, long time).
+struct DateTimeText {
+    std::string date;
+    std::string time;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DateTimeText Now() = 0;
+};
+
+// What a handler asks of the shell once it has run.
+enum class Outcome { Continue, EndProgram };
+
+}  // namespace tsln

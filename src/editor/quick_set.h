@@ -1,0 +1,20 @@
+#pragma once
+// The quick set: every row's highest rate from the monitor's horizontal
+// frequency in kHz.
+#include <optional>
+#include <string>
+
+#include "editor/rate_editor.h"
+
+namespace tsln {
+
+// The typed frequency in Hz (kHz x 1000, halves to even), or nothing for a
+// text that is empty, not a plain decimal number (either '.' or ',' may mark
+// the decimals) or too large for the computation.
+std::optional<int> QuickSetFrequency(const std::string& khzText);
+
+// Sets the grouped rows from the frequency. False, with nothing changed, when
+// the text gives no usable frequency.
+bool QuickSet(RateEditor& editor, const std::string& khzText);
+
+}  // namespace tsln

@@ -1,0 +1,54 @@
+#include "vsync/frm_d3d.h"
+
+#include "app/frm_main.h"
+
+namespace tsln {
+namespace {
+
+// The tester offers every size but the three that only the mask list
+// carries: exactly the rows of the compressed list.
+bool Testable(int row) { return kResolutions[row].inCompressedList; }
+
+}  // namespace
+
+void frmD3D::Form_Load() {
+    loaded = true;
+    main_.enabled = false;
+    optOn = true;
+    optOff = false;
+    cmbRes = "Resolution";
+    cmbBitRates = "Bit Rate";
+    cmbResItems.clear();
+    for (int row = 0; row < kResolutionCount; ++row) {
+        if (Testable(row) && main_.editor.Caption(row) != "N/A") cmbResItems.push_back(kRateRows[row].caption);
+    }
+    cmbBitRatesItems = {"16 bit", "32 bit"};
+}
+
+void frmD3D::cmdGo_Click() {
+    // Checked against every size, not the listed ones: a size whose rate
+    // the system did not report can still be typed in and tried.
+    int chosen = -1;
+    for (int row = 0; row < kResolutionCount; ++row) {
+        if (Testable(row) && cmbRes == kRateRows[row].caption) chosen = row;
+    }
+    const bool bits16 = cmbBitRates == "16 bit";
+    if (chosen < 0 || (!bits16 && cmbBitRates != "32 bit")) {
+        system_.messages.Show("Please select a valid resolution from the list.", MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    test.width = kResolutions[chosen].width;
+    test.height = kResolutions[chosen].height;
+    test.backBufferFormat = bits16 ? kFormatR5G6B5 : kFormatX8R8G8B8;
+    test.bitDepth = bits16 ? 16 : 32;
+    test.vsyncOn = optOn;
+    const std::string failure = tester_.Run(test);
+    if (!failure.empty()) system_.messages.Show(failure, MsgButtons::Ok, MsgIcon::Error);
+}
+
+void frmD3D::cmdCancel_Click() {
+    main_.enabled = true;
+    loaded = false;
+}
+
+}  // namespace tsln
