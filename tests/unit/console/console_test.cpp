@@ -1,0 +1,232 @@
+// The console front end on the three machine profiles: what it prints, what
+// it writes back to the profile, and how it refuses mistakes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "console/console_app.h"
+#include "platform/machine_profile.h"
+#include "platform/registry_helpers.h"
+
+namespace tsln {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ConsoleTest : public ::testing::Test {
+protected:
+    fs::path dir;
+    std::string out;
+    std::string err;
+
+    void TearDown() override {
+        if (!dir.empty()) fs::remove_all(dir);
+    }
+
+    // A scratch copy of a profile, so every test starts from the checked-in PC.
+    void Use(const std::string& profile) {
+        dir = fs::temp_directory_path() / ("tsln-console-" + profile + "-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::copy(fs::path(TSLN_PROFILES_DIR) / profile, dir, fs::copy_options::recursive);
+    }
+
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--machine", dir.string(), "--now", "2026-12-07 13:00:00"});
+        std::ostringstream o, e;
+        const int status = RunConsole(args, o, e);
+        out = o.str();
+        err = e.str();
+        return status;
+    }
+
+    void EditRegistry(const std::string& from, const std::string& to) {
+        std::string text = ReadFile(dir / "registry.reg");
+        const auto at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        std::ofstream(dir / "registry.reg", std::ios::binary) << text;
+    }
+
+    std::string Value(const std::string& key, const std::string& name) {
+        std::string error;
+        auto profile = MachineProfile::Load(dir.string(), &error);
+        EXPECT_TRUE(profile) << error;
+        return profile ? RegGetString(profile->Registry(), kHkeyLocalMachine, key, name, "<missing>") : "";
+    }
+};
+
+constexpr char kXpRangeKey[] = "SYSTEM\\CurrentControlSet\\Control\\Video\\{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000";
+constexpr char kApplyLines[] =
+    "[Tessaline] Are you sure you want to apply these values to the registry? [Yes]\n"
+    "[Tessaline] Values added succesfully. Please remember to REBOOT your computer for changes to take effect\n";
+
+TEST_F(ConsoleTest, ShowPrintsTheMainWindow) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"show"}), kExitOk) << err;
+    EXPECT_EQ(out,
+              "Tessaline v2.0\n"
+              "OS Version:          Windows XP\n"
+              "Detonator Version:   6.14.10.3082\n"
+              "Device Description:  NVIDIA GeForce2 MX/MX 400\n"
+              "Resolution   Hz      Resolution   Hz\n"
+              "320 x 200    85      1280 x 720   N/A\n"
+              "320 x 240    85      1280 x 768   N/A\n"
+              "400 x 300    85      1280 x 960   60\n"
+              "480 x 360    85      1280 x 1024  60\n"
+              "512 x 384    85      1360 x 768   N/A\n"
+              "640 x 400    85      1600 x 900   N/A\n"
+              "640 x 480    120     1600 x 1024  N/A\n"
+              "800 x 600    100     1600 x 1200  N/A\n"
+              "848 x 480    N/A     1920 x 1080  N/A\n"
+              "1024 x 768   85      1920 x 1200  N/A\n"
+              "1152 x 864   75      1920 x 1440  N/A\n"
+              "                     2048 x 1536  N/A\n"
+              "[ ] Advanced Mode\n"
+              "Extras > Load on Windows Start: disabled\n"
+              "Extras > TV-Out Resolutions...: enabled\n");
+}
+
+TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"advanced", "tvout", "720x480", "768x576", "rate", "1152x864", "75", "--yes", "apply",
+                   "load-on-start"}),
+              kExitOk)
+        << err;
+    EXPECT_EQ(out, kApplyLines);
+    const std::string list =
+        "S 320,200,-,-75;320,240,-,-75;400,300,-,-75;480,360,-,-75;512,384,-,-75;640,400,-,-75;640,480,-,-100;"
+        "800,600,-,-85;1024,768,-,-75;1152,864,-,-72;1280,768,-,-;1280,960,-,70-;1280,1024,-,70-;1600,900,-,-;"
+        "1600,1024,-,-;1600,1200,-,-;1920,1080,-,-;1920,1200,-,-;1920,1440,-,-;2048,1536,-,-;A 720,480,-,60;"
+        "768,576,-,60";
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), list);
+    EXPECT_EQ(Value("SOFTWARE\\TSLN", "ResW1") + "x" + Value("SOFTWARE\\TSLN", "ResH2"), "720x576");
+    // D:\Utilities\Tessaline has no space: the Run entry stays unquoted.
+    EXPECT_EQ(Value("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "TSLN"),
+              "D:\\Utilities\\Tessaline\\tsln.exe /startup");
+    const std::string log = ReadFile(dir / "program" / "debug.txt");
+    EXPECT_EQ(log.substr(0, 24), "[2026-12-07][13:00:00]\r\n");
+    EXPECT_EQ(log.substr(log.find("Adapter codename")),
+              "Adapter codename: NV11_Modes_Delta\r\n"
+              "Adapter modes: Compressed\r\n"
+              "Registry path: System\\CurrentControlSet\\Control\\Video\\{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000\r\n"
+              "DLL Used: nv4_disp.dll\r\n"
+              "Program mode: Normal Mode\r\n"
+              "TV Resolutions: 1.  2. \r\n"
+              "Added registry value: " + list + "\r\n");
+}
+
+TEST_F(ConsoleTest, MaskApplyOnTheDemoMachineQuotesTheRunEntry) {
+    Use("demo");
+    ASSERT_EQ(Run({"advanced", "quickset", "70", "--yes", "apply", "load-on-start", "show-value"}), kExitOk) << err;
+    EXPECT_EQ(out.substr(0, sizeof kApplyLines - 1), kApplyLines);
+    const std::string value = out.substr(out.find("NV25_Modes_Delta=") + 17);
+    EXPECT_EQ(value.substr(value.find("640x480")), "640x480=8088; 800x600=806C; 848x480=8088; 1024x768=8054; "
+                                                   "1152x864=804A; 1280x720=805A; 1280x768=8054; 1280x960=8043; "
+                                                   "1280x1024=803E; 1360x768=8054; 1600x900=8047; 1600x1024=803E; "
+                                                   "1600x1200=8000; 1920x1080=8000; 1920x1200=8000; 1920x1440=8000; "
+                                                   "2048x1536=8000;\n");
+    EXPECT_EQ(Value("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "TSLN"),
+              "\"C:\\Program Files\\Tessaline\\tsln.exe\" /startup");
+}
+
+TEST_F(ConsoleTest, NormalListOnWindows2000AndDefaultsRestoreIt) {
+    Use("w2k-normal");
+    ASSERT_EQ(Run({"--yes", "apply", "--yes", "defaults", "show-value"}), kExitOk) << err;
+    const std::string value = out.substr(out.find("NV20_Modes=") + 11);
+    EXPECT_EQ(value.size(), 2449u + 1);
+    EXPECT_EQ(value.substr(0, 41), "8    640  480   60 70 72 75 85 100 120  0");
+    EXPECT_NE(out.find("[Tessaline] Default values reset successfully\n"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir / "program" / "debug.txt").find("DLL Used: nv4.dll\r\n") != std::string::npos, true);
+}
+
+TEST_F(ConsoleTest, RefusedSystemsEndAtStart) {
+    Use("demo");
+    EditRegistry("\"CurrentVersion\"=\"5.1\"", "\"CurrentVersion\"=\"5.2\"");
+    const std::string before = ReadFile(dir / "registry.reg");
+    ASSERT_EQ(Run({"show"}), kExitOk);
+    EXPECT_EQ(out, "[Tessaline] No compatible Operating System found\n(the program ended at start-up)\n");
+    EXPECT_EQ(ReadFile(dir / "registry.reg"), before);
+    EXPECT_FALSE(fs::exists(dir / "program" / "debug.txt"));
+
+    TearDown();
+    Use("demo");
+    EditRegistry("hex(7):6e,00,76,00,34,00", "hex(7):6e,00,76,00,35,00");  // "nv5_disp"
+    ASSERT_EQ(Run({"show"}), kExitOk);
+    EXPECT_EQ(out, "[Tessaline] No compatible Detonator version found\n(the program ended at start-up)\n");
+    // The check looked for nv5_disp.dll, which is not there.
+    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "N/A");
+}
+
+TEST_F(ConsoleTest, UnknownAdapterIsNeverWritten) {
+    Use("demo");
+    EditRegistry("NVIDIA GeForce4 Ti 4600", "NVIDIA GeForce FX 5950 Ultra");
+    ASSERT_EQ(Run({"apply", "defaults"}), kExitOk) << err;
+    EXPECT_EQ(out.find("[Tessaline] Your graphics adapter is not in Tessaline's list of supported adapters"), 0u);
+    EXPECT_EQ(ReadFile(dir / "program" / "debug.txt").find("Added registry value"), std::string::npos);
+}
+
+TEST_F(ConsoleTest, StartupRuns) {
+    Use("demo");
+    ASSERT_EQ(Run({"--startup", "--no", "show"}), kExitOk) << err;
+    EXPECT_EQ(out,
+              "[beep]\n"
+              "[Tessaline] New Detonator drivers found, do you want to run the program and re-apply your settings? "
+              "[No]\n(the program ended at start-up)\n");
+    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "<missing>");
+
+    ASSERT_EQ(Run({"--startup", "--yes"}), kExitOk) << err;
+    EXPECT_NE(ReadFile(dir / "program" / "debug.txt").find("\r\nProgram mode: Startup Mode\r\n"), std::string::npos);
+    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "6.14.10.4523");
+
+    fs::remove(dir / "program" / "debug.txt");
+    const std::string before = ReadFile(dir / "registry.reg");
+    ASSERT_EQ(Run({"--startup", "show"}), kExitOk) << err;
+    EXPECT_EQ(out, "(the program ended at start-up)\n");
+    EXPECT_EQ(ReadFile(dir / "registry.reg"), before);
+    EXPECT_FALSE(fs::exists(dir / "program" / "debug.txt"));
+}
+
+TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
+    Use("demo");
+    const std::string before = ReadFile(dir / "registry.reg");
+    const std::vector<std::vector<std::string>> mistakes = {
+        {"frobnicate"},
+        {"rate", "1024-768", "85"},
+        {"rate", "1024x768"},
+        {"tvout", "720x480"},
+        {"tvout", "720", "-"},
+        {"apply"},                                   // a question with no answer left
+        {"rate", "320x200", "100"},                  // above the row's 75 Hz
+        {"rate", "1024x768", "250"},
+        {"rate", "1000x700", "85"},
+        {"quickset", "70"},                          // the quick set shows only in Advanced Mode
+        {"load-on-start"},                           // disabled until Advanced Mode
+    };
+    for (const auto& args : mistakes) {
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_EQ(Run(args), kExitUsage) << joined;
+        EXPECT_EQ(err.rfind("tessaline: ", 0), 0u) << joined << err;
+        EXPECT_EQ(ReadFile(dir / "registry.reg"), before) << joined;
+    }
+    std::ostringstream o, e;
+    EXPECT_EQ(RunConsole({"--machine", (dir / "missing").string(), "show"}, o, e), kExitUsage);
+    EXPECT_EQ(RunConsole({"show"}, o, e), kExitUsage);
+    EXPECT_EQ(RunConsole({"--machine", dir.string(), "--now", "yesterday"}, o, e), kExitUsage);
+    std::ofstream(dir / "registry.reg", std::ios::binary) << "not a registry file\r\n";
+    EXPECT_EQ(Run({"show"}), kExitUsage);
+    EXPECT_EQ(ReadFile(dir / "registry.reg"), "not a registry file\r\n");
+}
+
+}  // namespace
+}  // namespace tsln
