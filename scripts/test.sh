@@ -25,8 +25,11 @@ for preset in windows windows-x64; do
     cmake --build --preset "$preset" -j "$jobs"
 done
 
-step "tests under Wine"
-for t in tests/wine/run-*.sh; do
-    [ -e "$t" ] || continue
-    bash "$t" build/windows-x64
-done
+step "the Windows 2000/XP product, checked statically"
+bash tests/static/check-product.sh build/windows
+
+step "the registry suite under Wine, against the real advapi32"
+bash tests/wine/run-registry-suite.sh build/windows-x64/tests/wine/registry_suite.exe
+
+step "end-to-end scenarios: tsln.exe under Wine on Xorg, against the console"
+bash tests/e2e/run-e2e.sh build/windows-x64 build/native

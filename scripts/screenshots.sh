@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Pictures of every window of tsln.exe (x64 build) under Wine on Xorg, for the README and docs/:
+#   bash scripts/screenshots.sh [BUILD [OUT]]      (defaults build/windows-x64 and docs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build/windows-x64}" && pwd)
+out=${2:-docs}
+mkdir -p "$out"
+source tests/wine/wine-lib.sh
+source tests/e2e/display-lib.sh
+source tests/e2e/seed-lib.sh
+
+prefix=$(mktemp -d /tmp/tsln-shots.XXXXXX)
+cleanup() { tsln_wine_cleanup; tsln_display_stop; }
+trap cleanup EXIT
+tsln_display_start
+driver() { wine "$build/tests/e2e/driver/tsln-driver.exe" "$@" >/dev/null; }
+# The window with this title, with its frame.
+shot() {
+    local id
+    id=$(xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+    tsln_screenshot "$out/$2.png" "$id"
+    # The window manager's frame: grab it from the root window by the frame's geometry.
+    local frame geometry
+    frame=$(xwininfo -id "$id" -children | sed -n 's/^  Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    if [ -n "$frame" ] && [ "$frame" != "$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')" ]; then
+        geometry=$(xwininfo -id "$frame" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+            /Width/{w=$2} /Height/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+        import -silent -window root -crop "$geometry" +repage "$out/$2.png"
+    fi
+    echo "  $out/$2.png"
+}
+
+run() {  # PROFILE: a fresh prefix with tsln.exe started on it
+    tsln_wine_cleanup
+    tsln_wine_new_prefix "$prefix"
+    tsln_seed "$1" "$build" >/dev/null
+    (cd "$TSLN_PROGRAM_DIR" && exec wine tsln.exe >/dev/null 2>&1) &
+    driver wait-main
+}
+
+run profiles/demo
+shot "Tessaline v2.0" main-simple
+driver click:1212 arrow:1109:+1
+shot "Tessaline v2.0" main-advanced
+driver menu:2006 dialog:About...
+shot "About..." about
+driver dialog:About... click:3004 closed:About... menu:2004 dialog:"Tessaline VSync Tester"
+shot "Tessaline VSync Tester" vsync-tester
+driver dialog:"Tessaline VSync Tester" click:5004
+shot "Tessaline" message-box
+driver box:OK
+
+run profiles/xp-range
+driver click:1212 menu:2003 dialog:"TV-Out aufloesungen" click:4011
+shot "TV-Out aufloesungen" tvout

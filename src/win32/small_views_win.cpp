@@ -1,0 +1,107 @@
+#include "win32/views_win.h"
+
+#include "win32/resource.h"
+
+namespace tsln {
+namespace {
+
+// Trebuchet MS on every control when the system has it, bold on the
+// default button.
+void ApplyDialogFonts(HWND dialog, HWND defaultButton, UniqueFont& font, UniqueFont& bold) {
+    font = TrebuchetFont(false);
+    SetFontOnChildren(dialog, font.Get());
+    bold = font.Get() != nullptr ? TrebuchetFont(true) : DeriveFont(defaultButton, true, false);
+    if (defaultButton != nullptr) SendMessageA(defaultButton, WM_SETFONT, reinterpret_cast<WPARAM>(bold.Get()), FALSE);
+}
+
+}  // namespace
+
+void AboutView::OnInit() {
+    font_ = TrebuchetFont(false);
+    SetFontOnChildren(hwnd_, font_.Get());
+}
+
+bool AboutView::OnCommand(int id, int) {
+    if (id != IDC_ABOUT_CLOSE && id != IDCANCEL) return false;
+    form_.Command1_Click();
+    main_.Sync();
+    return true;
+}
+
+void TvOutView::OnInit() {
+    ApplyDialogFonts(hwnd_, Item(IDC_TV_DONE), font_, bold_);
+    for (const int id : {IDC_TV_TXTW1, IDC_TV_TXTH1, IDC_TV_TXTW2, IDC_TV_TXTH2}) {
+        SendMessageA(Item(id), EM_LIMITTEXT, 16, 0);
+    }
+}
+
+void TvOutView::ReadBoxes() {
+    form_.txtW1 = WindowText(Item(IDC_TV_TXTW1));
+    form_.txtH1 = WindowText(Item(IDC_TV_TXTH1));
+    form_.txtW2 = WindowText(Item(IDC_TV_TXTW2));
+    form_.txtH2 = WindowText(Item(IDC_TV_TXTH2));
+}
+
+void TvOutView::Sync() {
+    SetText(IDC_TV_TXTW1, form_.txtW1);
+    SetText(IDC_TV_TXTH1, form_.txtH1);
+    SetText(IDC_TV_TXTW2, form_.txtW2);
+    SetText(IDC_TV_TXTH2, form_.txtH2);
+}
+
+bool TvOutView::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    ReadBoxes();
+    switch (id) {
+        case IDC_TV_CLEAR1: form_.Command1_Click(); break;
+        case IDC_TV_CLEAR2: form_.Command2_Click(); break;
+        case IDC_TV_DEFAULTS: form_.Command3_Click(); break;
+        case IDC_TV_DONE:
+        case IDOK: form_.cmdDone_Click(); break;
+        case IDCANCEL: form_.Form_Close(); break;
+        default: return false;
+    }
+    main_.Sync();
+    return true;
+}
+
+void TesterView::OnInit() { ApplyDialogFonts(hwnd_, Item(IDC_D3D_GO), font_, bold_); }
+
+void TesterView::ReadChoice() {
+    form_.cmbRes = WindowText(Item(IDC_D3D_CMBRES));
+    form_.cmbBitRates = WindowText(Item(IDC_D3D_CMBBITRATES));
+    form_.optOn = IsDlgButtonChecked(hwnd_, IDC_D3D_OPTON) == BST_CHECKED;
+    form_.optOff = IsDlgButtonChecked(hwnd_, IDC_D3D_OPTOFF) == BST_CHECKED;
+}
+
+void TesterView::Sync() {
+    const auto fill = [&](int id, const std::vector<std::string>& items, const std::string& text) {
+        HWND combo = Item(id);
+        const auto count = static_cast<std::size_t>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+        if (count != items.size()) {
+            SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+            for (const auto& item : items) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        SetText(id, text);
+    };
+    fill(IDC_D3D_CMBRES, form_.cmbResItems, form_.cmbRes);
+    fill(IDC_D3D_CMBBITRATES, form_.cmbBitRatesItems, form_.cmbBitRates);
+    CheckDlgButton(hwnd_, IDC_D3D_OPTON, form_.optOn ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd_, IDC_D3D_OPTOFF, form_.optOff ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool TesterView::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    ReadChoice();
+    switch (id) {
+        case IDC_D3D_GO:
+        case IDOK: form_.cmdGo_Click(); break;
+        case IDC_D3D_CANCEL:
+        case IDCANCEL: form_.cmdCancel_Click(); break;
+        default: return false;
+    }
+    main_.Sync();
+    return true;
+}
+
+}  // namespace tsln
