@@ -26,7 +26,15 @@ for preset in windows windows-x64; do
 done
 
 step "the Windows 2000/XP product, checked statically"
-bash tests/static/check-product.sh build/windows
+bash tests/static/check-product.sh build/windows/src/win32/tsln.exe
+# The same check must refuse a program that imports a function Windows 2000 lacks.
+if probe=$(bash tests/static/check-product.sh build/windows/tests/static/newer_api_probe.exe) ||
+    ! grep -q "KERNEL32.DLL:GetTickCount64" <<<"$probe"; then
+    echo "$probe"
+    echo "the product check let an import of GetTickCount64 through"
+    exit 1
+fi
+echo "  ok   the check refuses GetTickCount64 in a probe program"
 
 step "the registry suite under Wine, against the real advapi32"
 bash tests/wine/run-registry-suite.sh build/windows-x64/tests/wine/registry_suite.exe

@@ -2,9 +2,9 @@
 # Static checks of the Windows 2000/XP product (the i686 tsln.exe), which cannot run on these machines:
 # the PE header asks for Windows 2000, the file stays small, and it imports only DLLs that Windows 2000
 # ships; d3d8.dll and hhctrl.ocx are loaded at run time, never import-linked.
-#   bash tests/static/check-product.sh [BUILD]      (default build/windows)
+#   bash tests/static/check-product.sh [EXE]      (default build/windows/src/win32/tsln.exe)
 set -uo pipefail
-exe=${1:-build/windows}/src/win32/tsln.exe
+exe=${1:-build/windows/src/win32/tsln.exe}
 max_bytes=$((300 * 1024))
 allowed_dlls="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL VERSION.DLL"
 failed=0
@@ -22,20 +22,22 @@ check "subsystem and OS version 5.0" $? "subsystem $subsystem, OS $os"
 
 size=$(stat -c %s "$exe")
 [ "$size" -le "$max_bytes" ]
-check "size $size bytes (at most $max_bytes)" $? "too large"
+check "size $size bytes (at most $max_bytes)" "$?" "too large"
 
 dlls=$(printf '%s\n' "$headers" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort -u)
 unexpected=$(comm -23 <(printf '%s\n' $dlls) <(printf '%s\n' $allowed_dlls | sort))
 [ -z "$unexpected" ]
-check "imports only $(echo $dlls)" $? "unexpected: $(echo $unexpected)"
+status=$?
+check "imports only $(echo $dlls)" "$status" "unexpected: $(echo $unexpected)"
 
 functions=$(printf '%s\n' "$headers" | awk '/DLL Name:/{dll=toupper($3)} /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/{print dll ":" $NF}' | sort -u)
 allowlist="$(dirname "$0")/windows2000-exports.txt"
 if [ -f "$allowlist" ]; then
     missing=$(comm -23 <(printf '%s\n' "$functions") <(grep -v '^#' "$allowlist" | tr -d '\r' | sed '/^$/d' | sort -u))
     [ -z "$missing" ]
-    check "every imported function is exported by Windows 2000 SP4 ($(printf '%s\n' "$functions" | wc -l) functions)" $? \
-        "not on the list: $(echo $missing)"
+    status=$?
+    check "every imported function is exported by Windows 2000 SP4 ($(printf '%s\n' "$functions" | wc -l) functions)" \
+        "$status" "not on the list: $(echo $missing)"
 fi
 
 if [ "$failed" -ne 0 ]; then echo "check-product: failed"; exit 1; fi
