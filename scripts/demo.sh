@@ -21,7 +21,5 @@ echo
 echo "== $machine/program/debug.txt"
 tr -d '\r' <"$machine/program/debug.txt"
 
-if [ -f scripts/dist.sh ]; then
-    echo
-    bash scripts/dist.sh
-fi
+echo
+bash scripts/dist.sh
