@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Time from starting tsln.exe (x64 build) under Wine to its main window being visible, against a bare
-# dialog program built the same way, in the same warm Wine session (goal: at most 1.15x).
+# dialog program built the same way that shows the same main window template with no logic behind it, in
+# the same warm Wine session (goal: at most 1.15x).
 #   bash bench/startup-wine.sh [BUILD] [RUNS]     (defaults build/windows-x64, 15)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -23,10 +24,11 @@ time_one() {  # EXE: milliseconds from start to visible window
     wine "$driver" gone >/dev/null 2>&1
     start=$(date +%s%N)
     (cd "$TSLN_PROGRAM_DIR" && exec wine "$1" >/dev/null 2>&1) &
+    local program=$!
     wine "$driver" wait-main >/dev/null 2>&1
     end=$(date +%s%N)
     wine "$driver" menu:2001 >/dev/null 2>&1 || true
-    wait
+    wait "$program"
     echo $(((end - start) / 1000000))
 }
 median() { sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}'; }
