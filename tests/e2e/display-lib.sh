@@ -3,6 +3,8 @@
 #   tsln_display_start    starts Xorg with the dummy driver (and openbox, so windows have title bars) on a
 #                         free display, exports DISPLAY
 #   tsln_display_stop     ends both
+#   tsln_text_pixels PNG GEOMETRY   how many pixels of a region are in the VSync test's text colour
+#   tsln_lit_share PNG GEOMETRY     the share of a region that is lit (the test square on black)
 #   tsln_screenshot FILE [WINDOW-ID]
 #                         saves a PNG of the screen or of one window once Wine has painted it: a new window
 #                         is black until then, so grab until two grabs in a row are equal and not near-black
@@ -62,4 +64,14 @@ tsln_screenshot() {
     rm -rf "$tmp"
     echo "display-lib: $file may show an unpainted window" >&2
     return 0
+}
+
+tsln_text_pixels() {
+    convert "$1" -crop "$2" +repage -fuzz 20% -fill white -opaque '#55CCFF' -fill black +opaque white \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
+tsln_lit_share() {
+    convert "$1" -crop "$2" +repage -colorspace HSB -channel B -separate +channel -threshold 30% \
+        -format '%[fx:mean]' info:
 }

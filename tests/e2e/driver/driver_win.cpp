@@ -11,11 +11,15 @@
 //   menu:ID                    choose a menu item (likewise)
 //   type:ID:TEXT               replace the text of an edit box
 //   box:ANSWER                 wait for a message box, print "box=TEXT", press Yes, No or OK
+//   icon                       wait for a message box and print "icon=none", "icon=error" or
+//                              "icon=information" (told by the colours Wine paints it in)
 //   no-box                     fail if a message box is open
 //   dialog:TITLE               wait for one of our small windows; later steps address it
 //   main                       address the main window again
 //   closed:TITLE               wait until that window is gone
 //   enabled                    print "enabled=1" or "enabled=0" for the main window
+//   enabled-now                the same without first waiting for the window to be enabled: for while
+//                              one of the small windows holds it disabled
 //   height                     print the main window's height in twips
 //   gone                       wait until tsln.exe has no window left
 //   modes                      print EnumDisplaySettings as "width height bpp hz" lines
@@ -25,15 +29,24 @@
 //                              console prints it
 //   selectors                  print "selectors: N of 23 enabled"
 //   key:ID:VK                  press and release the key VK (decimal) in an edit box; returns once the
-//                              window has handled both
+//                              window has handled both (or has closed)
+//   check:ID                   print "ID=checked" or "ID=unchecked" for a check box or option button
 //   close-box                  close the addressed dialog by its close box
 //   items:ID                   print the items of a combo box, one "item=TEXT" line each
 //   deny-writes:KEY            give HKLM\KEY an access list that allows only reading
+//   values:KEY                 print the values of HKLM\KEY, one "name=TYPE:data" line each (REG_SZ as
+//                              text, REG_DWORD as 0x..., others in hex); nothing when the key is missing.
+//                              Not "wine reg query": it prints an empty REG_SZ stored without its NUL
+//                              with the bytes of the value listed before it
 //   run-entry                  run the Run entry "TSLN" as Windows does at logon, wait until that
-//                              program ends by itself and print "run-entry=ended"
+//                              program ends by itself with status 0 and print "run-entry=ended"
 //   help-window                wait for tsln.exe's HTML Help window (class "HH Parent"), print
 //                              "help=TITLE", then "help-contents=N" and "help-index=N": the
 //                              entries of its Contents tree and of its Index list
+//   press:ID                   click a control itself (BM_CLICK), as a mouse click on it would: an
+//                              option button takes its mark; returns like click
+//   window:TITLE               wait for a visible top-level window of any class with that title
+//   window-gone:TITLE          wait until no visible top-level window has that title
 //
 // Waits poll with a time-out (TSLN_DRIVER_TIMEOUT_MS, default 10000); a step
 // that times out prints "error: ..." and the program exits with status 1.
@@ -43,9 +56,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "menu_probe.h"
 #include "win32/resource.h"
 
 namespace {
@@ -137,6 +152,35 @@ HWND FindMessageBox() {
         if (IsWindowVisible(candidate) && GetDlgItem(candidate, 0xFFFF) != nullptr) box = candidate;
     }
     return box;
+}
+
+// The icon of the open message box. Whether it has one, its icon control
+// says; which one, the colours on the screen: Wine's error icon is a red
+// disc, its information icon a blue one. The screen shows them once Wine has
+// painted the box, which is read until it does.
+const char* BoxIcon(HWND box) {
+    HWND icon = GetDlgItem(box, 0x0440);  // stc1: the icon of the system's message box template
+    if (icon == nullptr || !IsWindowVisible(icon) || SendMessageA(icon, STM_GETICON, 0, 0) == 0) return "none";
+    const char* kind = nullptr;
+    WaitFor([&] {
+        RECT area;
+        GetWindowRect(icon, &area);
+        HDC screen = GetDC(nullptr);
+        int red = 0, blue = 0, all = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const COLORREF colour = GetPixel(screen, x, y);
+                const int r = GetRValue(colour), g = GetGValue(colour), b = GetBValue(colour);
+                ++all;
+                if (r > 150 && g < 100 && b < 100) ++red;
+                if (b > 150 && r < 100) ++blue;
+            }
+        }
+        ReleaseDC(nullptr, screen);
+        kind = red * 8 > all ? "error" : blue * 8 > all ? "information" : nullptr;
+        return kind != nullptr;
+    });
+    return kind != nullptr ? kind : "neither error nor information";
 }
 
 void AnswerBox(const std::string& answer) {
@@ -233,10 +277,54 @@ long CountItems(HWND parent, const char* className, UINT countMessage) {
     return count;
 }
 
+// A menu lives in the process that made it: its states are read by a hook
+// that the driver puts into tsln.exe (menu_probe_win.cpp).
+class MenuProbe {
+public:
+    explicit MenuProbe(HWND window) : window_(window) {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string dll = path;
+        dll = dll.substr(0, dll.find_last_of('\\') + 1) + "tsln-menu-probe.dll";
+        module_ = LoadLibraryA(dll.c_str());
+        const auto hook = module_ != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                                   GetProcAddress(module_, "MenuProbeHook")))
+                                             : nullptr;
+        if (hook == nullptr) Fail("cannot load " + dll);
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, hook, module_, GetWindowThreadProcessId(window, nullptr));
+        if (hook_ == nullptr) Fail("cannot hook tsln.exe");
+    }
+    ~MenuProbe() {
+        UnhookWindowsHookEx(hook_);
+        FreeLibrary(module_);
+    }
+
+    UINT State(int id) {
+        static const UINT probe = RegisterWindowMessageA(kMenuProbeMessage);
+        // Different for every call of every driver run.
+        const auto call = static_cast<LPARAM>((GetTickCount() << 8) ^ (GetCurrentProcessId() << 4) ^ ++calls_) | 1;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window_, probe, id, call, SMTO_NORMAL, 10000, &ignored);
+        const auto answer =
+            static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetPropA(window_, kMenuProbeMessage)));
+        if (reinterpret_cast<LPARAM>(GetPropA(window_, kMenuProbeCall)) != call ||
+            (answer >> 16) != static_cast<unsigned long>(id)) {
+            Fail("the menu hook did not answer");
+        }
+        if ((answer & 0xFFFF) == 0xFFFF) Fail("no menu item " + std::to_string(id));
+        return answer & 0xFFFF;
+    }
+
+private:
+    HWND window_;
+    HMODULE module_ = nullptr;
+    HHOOK hook_ = nullptr;
+    DWORD calls_ = 0;
+};
+
 // A menu item as the console's "show" prints it.
-void PrintMenuItem(HMENU menu, int id, const char* caption) {
-    const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
-    if (state == static_cast<UINT>(-1)) Fail("no menu item " + std::to_string(id));
+void PrintMenuItem(MenuProbe& probe, int id, const char* caption) {
+    const UINT state = probe.State(id);
     std::printf("Extras > %s: %s%s\n", caption, (state & (MF_GRAYED | MF_DISABLED)) ? "disabled" : "enabled",
                 (state & MF_CHECKED) ? ", checked" : "");
 }
@@ -251,13 +339,15 @@ void PressKey(HWND edit, WPARAM key) {
     PostMessageA(edit, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
     PostMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(marker), 0);
     DWORD_PTR now = 0;
+    // A key that closes the dialog takes the edit box, and the marker, with it.
     if (!WaitFor([&] {
+            if (!IsWindow(edit)) return true;
             return SendMessageTimeoutA(edit, EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 10000, &now) != 0 &&
                    static_cast<LRESULT>(now) == marker;
         })) {
         Fail("the key was not handled");
     }
-    SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+    if (IsWindow(edit)) SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
 // An access list that lets everyone read the key and nobody write to it, as
@@ -281,6 +371,36 @@ void DenyWrites(const std::string& path) {
     if (everyone != nullptr) FreeSid(everyone);
     RegCloseKey(key);
     if (!done) Fail("cannot make HKLM\\" + path + " read-only");
+}
+
+void PrintValues(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    for (DWORD index = 0;; ++index) {
+        char name[256] = "";
+        DWORD nameSize = sizeof name;
+        DWORD type = 0;
+        std::vector<BYTE> data(65536);
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        const LONG result = RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data.data(), &dataSize);
+        if (result == ERROR_NO_MORE_ITEMS) break;
+        if (result != ERROR_SUCCESS) Fail("cannot read the values of HKLM\\" + path);
+        data.resize(dataSize);
+        if (type == REG_SZ) {
+            std::string text(data.begin(), data.end());
+            if (!text.empty() && text.back() == '\0') text.pop_back();
+            std::printf("%s=REG_SZ:%s\n", name, text.c_str());
+        } else if (type == REG_DWORD && dataSize == 4) {
+            DWORD number = 0;
+            std::memcpy(&number, data.data(), 4);
+            std::printf("%s=REG_DWORD:0x%lx\n", name, static_cast<unsigned long>(number));
+        } else {
+            std::printf("%s=TYPE%lu:", name, static_cast<unsigned long>(type));
+            for (BYTE byte : data) std::printf("%02x", byte);
+            std::printf("\n");
+        }
+    }
+    RegCloseKey(key);
 }
 
 // What Windows does with a Run entry at logon: the value is the whole command
@@ -313,7 +433,10 @@ void RunEntry() {
         CloseHandle(process.hProcess);
         Fail("the program of the Run entry did not end (" + seen + ")");
     }
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
     CloseHandle(process.hProcess);
+    if (status != 0) Fail("the program of the Run entry ended with status " + std::to_string(status));
     std::printf("run-entry=ended\n");
 }
 
@@ -366,6 +489,10 @@ int main(int argc, char** argv) {
                          reinterpret_cast<LPARAM>(fields[2].c_str()));
         } else if (verb == "box") {
             AnswerBox(Split(step, 2)[1]);
+        } else if (verb == "icon") {
+            HWND box = nullptr;
+            if (!WaitFor([&] { return (box = FindMessageBox()) != nullptr; })) Fail("no message box");
+            std::printf("icon=%s\n", BoxIcon(box));
         } else if (verb == "no-box") {
             Sleep(200);
             if (HWND box = FindMessageBox()) Fail("unexpected message box: " + Text(GetDlgItem(box, 0xFFFF)));
@@ -384,6 +511,8 @@ int main(int argc, char** argv) {
             // Give a just-closed dialog's re-enabling its moment.
             WaitFor([&] { return IsWindowEnabled(window) != FALSE; });
             std::printf("enabled=%d\n", IsWindowEnabled(window) ? 1 : 0);
+        } else if (verb == "enabled-now") {
+            std::printf("enabled=%d\n", IsWindowEnabled(mainWindow()) ? 1 : 0);
         } else if (verb == "height") {
             // In twips when the height is exactly one of the window's two heights
             // in this screen's pixels; in pixels otherwise.
@@ -400,6 +529,17 @@ int main(int argc, char** argv) {
             } else {
                 std::printf("height=%dpx\n", pixels);
             }
+        } else if (verb == "press") {
+            HWND control = Control(current(), std::atoi(Split(step, 2)[1].c_str()));
+            SendNotifyMessageA(control, BM_CLICK, 0, 0);
+            Settle(current());
+        } else if (verb == "window") {
+            WaitTopLevel(nullptr, Split(step, 2)[1].c_str());
+        } else if (verb == "window-gone") {
+            const std::string title = Split(step, 2)[1];
+            if (!WaitFor([&] { return FindTopLevel(nullptr, title.c_str()) == nullptr; })) {
+                Fail("\"" + title + "\" is still open");
+            }
         } else if (verb == "gone") {
             if (!WaitFor([] { return FindTopLevel("#32770", kMainTitle) == nullptr; })) Fail("tsln.exe did not end");
         } else if (verb == "help-window") {
@@ -415,9 +555,9 @@ int main(int argc, char** argv) {
             std::printf("help-contents=%ld\n", CountItems(help.window, WC_TREEVIEWA, TVM_GETCOUNT));
             std::printf("help-index=%ld\n", CountItems(help.window, WC_LISTVIEWA, LVM_GETITEMCOUNT));
         } else if (verb == "menus") {
-            HMENU menu = GetMenu(mainWindow());
-            PrintMenuItem(menu, IDM_LOAD, "Load on Windows Start");
-            PrintMenuItem(menu, IDM_TVORES, "TV-Out Resolutions...");
+            MenuProbe probe(mainWindow());
+            PrintMenuItem(probe, IDM_LOAD, "Load on Windows Start");
+            PrintMenuItem(probe, IDM_TVORES, "TV-Out Resolutions...");
         } else if (verb == "quickset") {
             HWND window = mainWindow();
             bool enabled = true;
@@ -437,6 +577,10 @@ int main(int argc, char** argv) {
         } else if (verb == "key") {
             const auto fields = Split(step, 3);
             PressKey(Control(current(), std::atoi(fields[1].c_str())), std::strtoul(fields[2].c_str(), nullptr, 10));
+        } else if (verb == "check") {
+            const int id = std::atoi(Split(step, 2)[1].c_str());
+            const LRESULT state = SendMessageA(Control(current(), id), BM_GETCHECK, 0, 0);
+            std::printf("%d=%s\n", id, state == BST_CHECKED ? "checked" : "unchecked");
         } else if (verb == "close-box") {
             HWND window = current();
             SendNotifyMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -445,13 +589,18 @@ int main(int argc, char** argv) {
             HWND combo = Control(current(), std::atoi(Split(step, 2)[1].c_str()));
             const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
             for (LRESULT n = 0; n < count; ++n) {
-                char item[256] = "";
-                if (SendMessageA(combo, CB_GETLBTEXTLEN, n, 0) >= static_cast<LRESULT>(sizeof item)) Fail("item too long");
-                SendMessageA(combo, CB_GETLBTEXT, n, reinterpret_cast<LPARAM>(item));
-                std::printf("item=%s\n", item);
+                // The wide form: Wine passes the ANSI one between processes cut to its first character.
+                wchar_t item[256] = L"";
+                if (SendMessageW(combo, CB_GETLBTEXTLEN, n, 0) >= 256) Fail("item too long");
+                SendMessageW(combo, CB_GETLBTEXT, n, reinterpret_cast<LPARAM>(item));
+                char text[512] = "";
+                WideCharToMultiByte(CP_ACP, 0, item, -1, text, sizeof text, nullptr, nullptr);
+                std::printf("item=%s\n", text);
             }
         } else if (verb == "deny-writes") {
             DenyWrites(Split(step, 2)[1]);
+        } else if (verb == "values") {
+            PrintValues(Split(step, 2)[1]);
         } else if (verb == "run-entry") {
             RunEntry();
         } else if (verb == "modes") {

@@ -88,17 +88,6 @@ finish_run() {
 result_of() { sed -n 's/^result: //p' "$out/$1.txt" | tr -d '\r'; }
 frames_of() { sed -n 's/^frames: //p' "$out/$1.txt" | tr -d '\r'; }
 
-# How many pixels of a region are in the text colour (0x55CCFF).
-text_pixels() {
-    convert "$1" -crop "$2" +repage -fuzz 20% -fill white -opaque '#55CCFF' -fill black +opaque white \
-        -format '%[fx:round(mean*w*h)]' info:
-}
-# The share of a region that is lit (the square is bright, the clear colour black).
-lit_share() {
-    convert "$1" -crop "$2" +repage -colorspace HSB -channel B -separate +channel -threshold 30% \
-        -format '%[fx:mean]' info:
-}
-
 tsln_display_start || exit 1
 xorg_display=$DISPLAY
 tsln_wine_new_prefix "$(mktemp -d /tmp/tsln-vsync-prefix.XXXXXX)" || exit 1
@@ -115,7 +104,7 @@ if wait_for 60 switched_to 640x480; then
     best=0
     for _ in $(seq 1 40); do
         import -silent -window root "$out/grab.png" 2>/dev/null || continue
-        square=$(lit_share "$out/grab.png" 640x400+0+60)
+        square=$(tsln_lit_share "$out/grab.png" 640x400+0+60)
         if awk "BEGIN{exit !($square > $best)}"; then
             best=$square
             cp "$out/grab.png" "$shot"
@@ -125,8 +114,8 @@ if wait_for 60 switched_to 640x480; then
     done
     rm -f "$out/grab.png"
     size=$(identify -format '%wx%h' "$shot" 2>/dev/null)
-    line1=$(text_pixels "$shot" 500x20+0+0)
-    line2=$(text_pixels "$shot" 250x20+0+20)
+    line1=$(tsln_text_pixels "$shot" 500x20+0+0)
+    line2=$(tsln_text_pixels "$shot" 250x20+0+20)
     echo "      screenshot $shot: ${size}, square lit over $best of the picture, text pixels $line1 / $line2"
     [ "$size" = 640x480 ] && pass "screenshot is the 640x480 mode" || fail "screenshot is $size"
     awk "BEGIN{exit !($best > 0.03)}" && pass "square visible" || fail "no square in the picture"

@@ -1,0 +1,213 @@
+# Not a scenario: helpers for the scenario files after it (run-e2e.sh sources the files in name order).
+#
+#   sc_variant BASE                  a copy of profile BASE for one scenario to change; prints its path
+#   sc_reg_section PROFILE KEY LINE... add a key section with value lines (.reg syntax) to its registry.reg
+#   sc_driver_keys                   sets SC_WINE_DRIVER_KEY and SC_CONSOLE_DRIVER_KEY: the driver key as
+#                                    tsln.exe finds it under Wine and as the console finds it in its profile
+#   sc_wine_mode_list NAME           the driver's value NAME under Wine, or "<missing>"
+#   sc_wait_exit                     wait until tsln.exe ends by itself, with status 0: nothing it showed
+#                                    waits for an answer
+#   sc_console ARGS...               e2e_console, failing the scenario when the console refuses the clicks
+#   sc_wine_values KEY               the values of HKLM\KEY under Wine, one "name=TYPE:data" line each, sorted
+#   sc_console_values KEY            the same from the console profile's registry.reg
+#   sc_same_registry [MODES_VALUE]   SOFTWARE\TSLN, the Run entry "TSLN" and the driver's mode list value
+#                                    agree between tsln.exe and the console
+#   sc_same_debug_txt                debug.txt agrees byte for byte after line 1 (both missing counts), and
+#                                    line 1 is "[date][time]" unless the file is the scenario's own
+#   sc_lines OUTPUT FROM TO          lines FROM..TO of a driver or console output
+#   sc_spaces N                      N blanks
+#   sc_boxes OUTPUT                  the message boxes of a driver or console output, as "box=TEXT" lines
+#   sc_expect_log LINE...            debug.txt after line 1 is exactly these lines
+#   sc_console_block, sc_window_lines, sc_rate_lines   a console "show" in the driver's terms
+
+SC_RUN_KEY='SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+SC_TSLN_KEY='SOFTWARE\TSLN'
+
+sc_variant() {
+    local dir="$E2E_TMP/variant"
+    rm -rf "$dir"
+    cp -r "${1:?usage: sc_variant BASE}" "$dir"
+    printf '%s\n' "$dir"
+}
+
+sc_reg_section() {
+    local profile=$1 key=$2
+    shift 2
+    {
+        printf '[HKEY_LOCAL_MACHINE\\%s]\r\n' "$key"
+        printf '%s\r\n' "$@"
+        printf '\r\n'
+    } >>"$profile/registry.reg"
+}
+
+sc_driver_keys() {
+    SC_DRIVER_KEYS_OF=$E2E_NAME
+    if grep -q '"CurrentVersion"="5.1"' "$CONSOLE_PROFILE/registry.reg"; then
+        SC_WINE_DRIVER_KEY=$TSLN_CLASS_KEY
+        # "\Device\Video0" without the kernel's "\Registry\Machine\".
+        SC_CONSOLE_DRIVER_KEY=$(tsln_wine_video0 | cut -c19-)
+    else
+        SC_WINE_DRIVER_KEY='SYSTEM\CurrentControlSet\Services\nv\Device0'
+        SC_CONSOLE_DRIVER_KEY=$SC_WINE_DRIVER_KEY
+    fi
+}
+
+sc_wait_exit() {
+    local status
+    for _ in $(seq 1 200); do
+        if ! kill -0 "$E2E_TSLN_PID" 2>/dev/null; then
+            wait "$E2E_TSLN_PID" 2>/dev/null
+            status=$?
+            # Wine's own failures (no such program, a crash) end with other codes than the program's 0.
+            [ "$status" -eq 0 ] && return 0
+            e2e_fail "tsln.exe ended with status $status"
+            return 1
+        fi
+        sleep 0.05
+    done
+    e2e_fail "tsln.exe did not end by itself"
+    return 1
+}
+
+sc_console() {
+    local status
+    e2e_console "$@"
+    status=$?
+    [ "$status" -eq 0 ] && return 0
+    e2e_fail "the console refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
+    return 1
+}
+
+sc_lines() { printf '%s\n' "$1" | sed -n "$2,$3p"; }
+sc_spaces() { printf '%*s' "$1" ''; }
+
+# Read through the driver, not "wine reg query": that one prints an empty value stored without its NUL
+# with the bytes of the value before it.
+sc_wine_values() {
+    wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$1" 2>>"$E2E_WINE_LOG" | tr -d '\r' | LC_ALL=C sort
+}
+
+# .reg text: strings with \\ and \" escapes, dword:, and hex(1) for text stored without its NUL (UTF-16 in a
+# version 5 file). Other types are not needed here.
+sc_console_values() {
+    # The key goes through the environment: awk -v would read "\0000" as an escape.
+    SC_KEY="[HKEY_LOCAL_MACHINE\\$1]" awk '
+        function hexval(h,   i, n) {
+            n = 0
+            h = tolower(h)
+            for (i = 1; i <= length(h); i++) n = n * 16 + index("0123456789abcdef", substr(h, i, 1)) - 1
+            return n
+        }
+        function flush(   name, i, c, data, n, bytes, text, step) {
+            if (pending == "") return
+            # The name, up to its closing quote.
+            name = ""
+            for (i = 2; i <= length(pending); i++) {
+                c = substr(pending, i, 1)
+                if (c == "\\") { i++; name = name substr(pending, i, 1); continue }
+                if (c == "\"") break
+                name = name c
+            }
+            data = substr(pending, i + 2)
+            pending = ""
+            if (substr(data, 1, 1) == "\"") {
+                text = ""
+                for (i = 2; i < length(data); i++) {
+                    c = substr(data, i, 1)
+                    if (c == "\\") { i++; c = substr(data, i, 1) }
+                    text = text c
+                }
+                print name "=REG_SZ:" text
+            } else if (substr(data, 1, 6) == "dword:") {
+                printf "%s=REG_DWORD:0x%x\n", name, hexval(substr(data, 7))
+            } else if (substr(data, 1, 7) == "hex(1):") {
+                data = substr(data, 8)
+                gsub(/[ \\]/, "", data)
+                n = data == "" ? 0 : split(data, bytes, ",")
+                step = wide ? 2 : 1
+                text = ""
+                for (i = 1; i <= n; i += step) if (hexval(bytes[i]) != 0) text = text sprintf("%c", hexval(bytes[i]))
+                print name "=REG_SZ:" text
+            } else {
+                print name "=OTHER:" data
+            }
+        }
+        { sub(/\r$/, "") }
+        NR == 1 { wide = ($0 ~ /Version 5\.00/); key = ENVIRON["SC_KEY"] }
+        continuing { pending = pending $0; continuing = /\\$/; next }
+        /^\[/ { flush(); inside = (toupper($0) == toupper(key)); next }
+        inside && /^"/ { flush(); pending = $0; continuing = /\\$/; next }
+        { flush() }
+        END { flush() }' "$CONSOLE_PROFILE/registry.reg" | LC_ALL=C sort
+}
+
+sc_same_registry() {
+    local modes_value=${1:-}
+    e2e_expect "HKLM\\$SC_TSLN_KEY" "$(sc_console_values "$SC_TSLN_KEY")" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "Run entry TSLN" "$(sc_console_values "$SC_RUN_KEY" | grep '^TSLN=')" \
+        "$(sc_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
+    if [ -n "$modes_value" ]; then
+        [ "${SC_DRIVER_KEYS_OF:-}" = "$E2E_NAME" ] || sc_driver_keys
+        e2e_expect "$modes_value" "$(sc_console_values "$SC_CONSOLE_DRIVER_KEY" | grep "^$modes_value=")" \
+            "$(sc_wine_values "$SC_WINE_DRIVER_KEY" | grep "^$modes_value=")"
+    fi
+}
+
+# The value of NAME under the driver key as Wine holds it, or "<missing>".
+sc_wine_mode_list() {
+    [ "${SC_DRIVER_KEYS_OF:-}" = "$E2E_NAME" ] || sc_driver_keys
+    local line
+    line=$(sc_wine_values "$SC_WINE_DRIVER_KEY" | grep "^$1=REG_SZ:")
+    if [ -z "$line" ]; then echo "<missing>"; else printf '%s\n' "${line#*=REG_SZ:}"; fi
+}
+
+sc_same_debug_txt() {
+    local wine_log="$TSLN_PROGRAM_DIR/debug.txt" console_log="$CONSOLE_PROFILE/program/debug.txt"
+    if [ ! -e "$wine_log" ] && [ ! -e "$console_log" ]; then return 0; fi
+    if [ -d "$wine_log" ] && [ -d "$console_log" ]; then return 0; fi
+    if [ ! -f "$wine_log" ] || [ ! -f "$console_log" ]; then
+        e2e_fail "debug.txt: tsln.exe left $(stat -c %F "$wine_log" 2>/dev/null || echo nothing), the console" \
+            "$(stat -c %F "$console_log" 2>/dev/null || echo nothing)"
+        return 1
+    fi
+    if ! cmp -s <(tail -n +2 "$console_log") <(tail -n +2 "$wine_log"); then
+        e2e_fail "debug.txt differs after line 1"
+        diff <(tail -n +2 "$console_log") <(tail -n +2 "$wine_log") | head -n 20 | cat -A | sed 's/^/    /'
+        return 1
+    fi
+    # Line 1 carries the time, in the system's format on Windows and ISO on the console.
+    if [ "${1:-}" != own-first-line ] && ! head -n 1 "$wine_log" | grep -qE $'^\\[[^]]+\\]\\[[^]]+\\]\r$'; then
+        e2e_fail "debug.txt line 1 is not [date][time]: $(head -n 1 "$wine_log")"
+        return 1
+    fi
+}
+
+# sc_expect_log LINE...: debug.txt after line 1 is exactly these lines, each ending in CR LF.
+sc_expect_log() {
+    cmp -s <(printf '%s\r\n' "$@") <(tail -n +2 "$TSLN_PROGRAM_DIR/debug.txt") && return 0
+    e2e_fail "debug.txt is not the expected text"
+    diff <(printf '%s\r\n' "$@") <(tail -n +2 "$TSLN_PROGRAM_DIR/debug.txt") | cat -A | head -n 20 | sed 's/^/    /'
+    return 1
+}
+
+# sc_console_block OUTPUT N: the Nth "show" of a console output with whatever follows it up to the next.
+sc_console_block() {
+    printf '%s\n' "$1" | awk -v n="$2" '$0 == "Tessaline v2.0" { block++ } block == n'
+}
+
+# sc_window_lines BLOCK: the window a console "show" printed, as the driver's steps "text:1201 text:1202
+# text:1203 check:1212 menus", and in the advanced view "quickset text:1050", print it.
+sc_window_lines() {
+    printf '%s\n' "$1" | sed -n -e 's/^OS Version: *\(.*\)$/1201=\1/p' -e 's/^Detonator Version: *\(.*\)$/1202=\1/p' \
+        -e 's/^Device Description: *\(.*\)$/1203=\1/p' -e 's/^\[x\] Advanced Mode$/1212=checked/p' \
+        -e 's/^\[ \] Advanced Mode$/1212=unchecked/p' -e '/^Extras > /p' -e '/^Quick set: /p' \
+        -e 's/^\(Added Resolutions: .*\)$/1050=\1/p'
+}
+# sc_rate_lines OUTPUT: the "caption=rate" lines of a driver or console output.
+sc_rate_lines() { printf '%s\n' "$1" | grep -E '^[0-9]+ x [0-9]+='; }
+
+# sc_boxes OUTPUT: the message boxes of a driver or console output, as the driver prints them.
+sc_boxes() {
+    printf '%s\n' "$1" | sed -n -e 's/^box=/box=/p' -e 's/^\[Tessaline\] \(.*\)$/box=\1/p' |
+        sed -E 's/ \[(Yes|No)\]$//'
+}
