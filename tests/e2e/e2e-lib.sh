@@ -71,14 +71,14 @@ e2e_console() {
     E2E_OUT=$("$E2E_NATIVE/src/console/tessaline" --machine "$CONSOLE_PROFILE" "$@" 2>&1)
 }
 
+# Read through the driver, not "wine reg query": that one prints an empty value stored without its NUL
+# with the bytes of the value before it.
 e2e_wine_value() {
-    local key=$1 name=$2 line
-    line=$(wine reg query "HKLM\\$key" /v "$name" 2>/dev/null | tr -d '\r' | grep -F "    $name    REG_")
-    if [ -z "$line" ]; then
-        echo "<missing>"
-    else
-        printf '%s\n' "${line#*    REG_SZ    }"
-    fi
+    local key=$1 name=$2 value
+    value=$(wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$key" 2>>"$E2E_WINE_LOG" | tr -d '\r' |
+        NAME="$2" awk 'index($0, ENVIRON["NAME"] "=REG_SZ:") == 1 { print substr($0, length(ENVIRON["NAME"]) + 9); found = 1 }
+                        END { if (!found) print "<missing>" }')
+    printf '%s\n' "$value"
 }
 
 e2e_fail() {

@@ -104,3 +104,29 @@ Extras > TV-Out Resolutions...: disabled"
         "Program mode: Normal Mode" "TV Resolutions: 1.  720x 480 2.  768x 576"
     e2e_end_scenario
 }
+
+# A driver file whose version fields are 32768 or more (the PE reader's test file of the native build, version
+# 40000.65535.1.4041): Windows' version resource gives them unsigned, and the build "4041" is new enough
+# for rate masks, so the quick set is on and TV-Out off.
+sc_profile=$(sc_variant profiles/demo)
+sc_high_dll="$E2E_NATIVE/pe_test_files/test_i686.dll"
+[ -f "$sc_high_dll" ] && cp "$sc_high_dll" "$sc_profile/system32/nv4_disp.dll"
+e2e_scenario start-high-version "$sc_profile" && {
+    if [ ! -f "$sc_high_dll" ]; then
+        e2e_fail "the native build has no $sc_high_dll (target pe_test_files)"
+    else
+        e2e_start_tsln
+        e2e_drive wait-main text:1202 quickset menus menu:2001 gone
+        e2e_expect "window" "1202=40000.65535.1.4041
+Quick set: (empty) kHz, enabled
+Extras > Load on Windows Start: disabled
+Extras > TV-Out Resolutions...: disabled" "$E2E_OUT"
+        sc_console
+        e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:40000.65535.1.4041" "$(sc_wine_values "$SC_TSLN_KEY")"
+        e2e_expect "debug.txt line 3" "Detonator version: 40000.65535.1.4041" \
+            "$(sed -n 3p "$TSLN_PROGRAM_DIR/debug.txt" | tr -d '\r')"
+        sc_same_registry NV25_Modes_Delta
+        sc_same_debug_txt
+    fi
+    e2e_end_scenario
+}

@@ -24,7 +24,7 @@ e2e_scenario vsync-test profiles/demo && {
     [ "$(tsln_text_pixels "$shot" 500x20+0+0)" -gt 150 ] || e2e_fail "no frame-rate line in the test picture"
     [ "$(tsln_text_pixels "$shot" 250x20+0+20)" -gt 150 ] || e2e_fail "no finish line in the test picture"
     xdotool mousemove 320 240 click 1
-    e2e_drive window-gone:d3d_hWnd "dialog:Tessaline VSync Tester" no-box enabled
+    e2e_drive window-gone:d3d_hWnd "dialog:Tessaline VSync Tester" no-box enabled-now
     e2e_expect "main window while the tester is open" "enabled=0" "$E2E_OUT"
     for _ in $(seq 1 100); do [ "$(e2e_screen_size)" = 1024x768 ] && break; sleep 0.05; done
     e2e_expect "desktop after the test" 1024x768 "$(e2e_screen_size)"
