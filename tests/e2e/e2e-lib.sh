@@ -7,6 +7,7 @@
 #   e2e_start_tsln [ARGS]         start tsln.exe from its program folder (in the background)
 #   e2e_drive STEP...             run the driver; its output is in $E2E_OUT
 #   e2e_console ARGS...           run the console on CONSOLE_PROFILE; its output is in $E2E_OUT
+#   e2e_wine_values KEY           the values of HKLM\KEY under Wine, one "name=TYPE:data" line each, sorted
 #   e2e_wine_value KEY NAME       a REG_SZ value as Wine holds it, or "<missing>"
 #   e2e_expect NAME EXPECTED ACTUAL   compare whole texts; a difference fails the scenario
 #   e2e_end_scenario              stop tsln.exe and the prefix; on failure keep a screenshot and the log
@@ -73,12 +74,14 @@ e2e_console() {
 
 # Read through the driver, not "wine reg query": that one prints an empty value stored without its NUL
 # with the bytes of the value before it.
+e2e_wine_values() {
+    wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$1" 2>>"$E2E_WINE_LOG" | tr -d '\r' | LC_ALL=C sort
+}
+
 e2e_wine_value() {
-    local key=$1 name=$2 value
-    value=$(wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$key" 2>>"$E2E_WINE_LOG" | tr -d '\r' |
-        NAME="$2" awk 'index($0, ENVIRON["NAME"] "=REG_SZ:") == 1 { print substr($0, length(ENVIRON["NAME"]) + 9); found = 1 }
-                        END { if (!found) print "<missing>" }')
-    printf '%s\n' "$value"
+    e2e_wine_values "$1" | NAME="$2" awk 'index($0, ENVIRON["NAME"] "=REG_SZ:") == 1 {
+        print substr($0, length(ENVIRON["NAME"]) + 9); found = 1 }
+        END { if (!found) print "<missing>" }'
 }
 
 e2e_fail() {

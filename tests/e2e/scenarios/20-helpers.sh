@@ -8,8 +8,7 @@
 #   sc_wait_exit                     wait until tsln.exe ends by itself, with status 0: nothing it showed
 #                                    waits for an answer
 #   sc_console ARGS...               e2e_console, failing the scenario when the console refuses the clicks
-#   sc_wine_values KEY               the values of HKLM\KEY under Wine, one "name=TYPE:data" line each, sorted
-#   sc_console_values KEY            the same from the console profile's registry.reg
+#   sc_console_values KEY            the values of HKLM\KEY in the console profile's registry.reg, as e2e_wine_values
 #   sc_same_registry [MODES_VALUE]   SOFTWARE\TSLN, the Run entry "TSLN" and the driver's mode list value
 #                                    agree between tsln.exe and the console
 #   sc_same_debug_txt                debug.txt agrees byte for byte after line 1 (both missing counts), and
@@ -81,12 +80,6 @@ sc_console() {
 sc_lines() { printf '%s\n' "$1" | sed -n "$2,$3p"; }
 sc_spaces() { printf '%*s' "$1" ''; }
 
-# Read through the driver, not "wine reg query": that one prints an empty value stored without its NUL
-# with the bytes of the value before it.
-sc_wine_values() {
-    wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$1" 2>>"$E2E_WINE_LOG" | tr -d '\r' | LC_ALL=C sort
-}
-
 # .reg text: strings with \\ and \" escapes, dword:, and hex(1) for text stored without its NUL (UTF-16 in a
 # version 5 file). Other types are not needed here.
 sc_console_values() {
@@ -143,22 +136,20 @@ sc_console_values() {
 
 sc_same_registry() {
     local modes_value=${1:-}
-    e2e_expect "HKLM\\$SC_TSLN_KEY" "$(sc_console_values "$SC_TSLN_KEY")" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "HKLM\\$SC_TSLN_KEY" "$(sc_console_values "$SC_TSLN_KEY")" "$(e2e_wine_values "$SC_TSLN_KEY")"
     e2e_expect "Run entry TSLN" "$(sc_console_values "$SC_RUN_KEY" | grep '^TSLN=')" \
-        "$(sc_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
+        "$(e2e_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
     if [ -n "$modes_value" ]; then
         [ "${SC_DRIVER_KEYS_OF:-}" = "$E2E_NAME" ] || sc_driver_keys
         e2e_expect "$modes_value" "$(sc_console_values "$SC_CONSOLE_DRIVER_KEY" | grep "^$modes_value=")" \
-            "$(sc_wine_values "$SC_WINE_DRIVER_KEY" | grep "^$modes_value=")"
+            "$(e2e_wine_values "$SC_WINE_DRIVER_KEY" | grep "^$modes_value=")"
     fi
 }
 
 # The value of NAME under the driver key as Wine holds it, or "<missing>".
 sc_wine_mode_list() {
     [ "${SC_DRIVER_KEYS_OF:-}" = "$E2E_NAME" ] || sc_driver_keys
-    local line
-    line=$(sc_wine_values "$SC_WINE_DRIVER_KEY" | grep "^$1=REG_SZ:")
-    if [ -z "$line" ]; then echo "<missing>"; else printf '%s\n' "${line#*=REG_SZ:}"; fi
+    e2e_wine_value "$SC_WINE_DRIVER_KEY" "$1"
 }
 
 sc_same_debug_txt() {

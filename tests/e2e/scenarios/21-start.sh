@@ -122,7 +122,7 @@ Quick set: (empty) kHz, enabled
 Extras > Load on Windows Start: disabled
 Extras > TV-Out Resolutions...: disabled" "$E2E_OUT"
         sc_console
-        e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:40000.65535.1.4041" "$(sc_wine_values "$SC_TSLN_KEY")"
+        e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:40000.65535.1.4041" "$(e2e_wine_values "$SC_TSLN_KEY")"
         e2e_expect "debug.txt line 3" "Detonator version: 40000.65535.1.4041" \
             "$(sed -n 3p "$TSLN_PROGRAM_DIR/debug.txt" | tr -d '\r')"
         sc_same_registry NV25_Modes_Delta

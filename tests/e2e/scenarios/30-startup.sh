@@ -22,7 +22,7 @@ e2e_scenario startup-same-driver "$sc_profile" && {
     sc_wait_exit
     sc_keeps_old_log
     e2e_expect "SOFTWARE\\TSLN after the quiet run" "LastDetVersion=REG_SZ:6.14.10.4523" \
-        "$(sc_wine_values "$SC_TSLN_KEY")"
+        "$(e2e_wine_values "$SC_TSLN_KEY")"
     sc_console --startup show
     e2e_expect "console" "(the program ended at start-up)" "$E2E_OUT"
     sc_same_registry NV25_Modes_Delta
@@ -48,7 +48,7 @@ e2e_scenario startup-new-driver-no "$sc_profile" && {
     window=$E2E_OUT
     sc_wait_exit
     sc_keeps_old_log
-    e2e_expect "SOFTWARE\\TSLN after No" "LastDetVersion=REG_SZ:6.14.10.2960" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "SOFTWARE\\TSLN after No" "LastDetVersion=REG_SZ:6.14.10.2960" "$(e2e_wine_values "$SC_TSLN_KEY")"
     sc_console --startup --no show
     e2e_expect "console" "[beep]
 [Tessaline] $SC_NEW_DRIVER_QUESTION [No]
@@ -74,7 +74,7 @@ e2e_scenario startup-new-driver-yes profiles/w2k-normal && {
 $(sc_lines "$E2E_OUT" 3 25)" "$window"
     e2e_expect "console question" "[beep]
 [Tessaline] $SC_NEW_DRIVER_QUESTION [Yes]" "$(sc_lines "$E2E_OUT" 1 2)"
-    e2e_expect "SOFTWARE\\TSLN after Yes" "LastDetVersion=REG_SZ:6.13.10.2832" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "SOFTWARE\\TSLN after Yes" "LastDetVersion=REG_SZ:6.13.10.2832" "$(e2e_wine_values "$SC_TSLN_KEY")"
     sc_same_registry NV20_Modes
     sc_same_debug_txt
     e2e_expect "debug.txt line 9" "Program mode: Startup Mode" "$(sed -n 9p "$TSLN_PROGRAM_DIR/debug.txt" | tr -d '\r')"

@@ -13,9 +13,9 @@ e2e_scenario load-on-start-space profiles/demo && {
 Extras > TV-Out Resolutions...: disabled
 run-entry=ended" "$E2E_OUT"
     e2e_expect "SOFTWARE\\TSLN after ticking" "LastDetVersion=REG_SZ:6.14.10.4523
-LoadOnStartup=REG_DWORD:0x1" "$(sc_wine_values "$SC_TSLN_KEY")"
+LoadOnStartup=REG_DWORD:0x1" "$(e2e_wine_values "$SC_TSLN_KEY")"
     e2e_expect "Run entry" 'TSLN=REG_SZ:"C:\Program Files\Tessaline\tsln.exe" /startup' \
-        "$(sc_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
+        "$(e2e_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
     sc_console advanced load-on-start
     sc_same_registry
     sc_same_debug_txt
@@ -25,8 +25,8 @@ LoadOnStartup=REG_DWORD:0x1" "$(sc_wine_values "$SC_TSLN_KEY")"
 Extras > TV-Out Resolutions...: disabled
 Extras > Load on Windows Start: disabled
 Extras > TV-Out Resolutions...: disabled" "$E2E_OUT"
-    e2e_expect "SOFTWARE\\TSLN after unticking" "LastDetVersion=REG_SZ:6.14.10.4523" "$(sc_wine_values "$SC_TSLN_KEY")"
-    e2e_expect "Run entry after unticking" "" "$(sc_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
+    e2e_expect "SOFTWARE\\TSLN after unticking" "LastDetVersion=REG_SZ:6.14.10.4523" "$(e2e_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "Run entry after unticking" "" "$(e2e_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
     sc_console advanced load-on-start
     sc_same_registry
     sc_same_debug_txt
@@ -45,7 +45,7 @@ Extras > Load on Windows Start: enabled, checked
 Extras > TV-Out Resolutions...: enabled
 Extras > Load on Windows Start: enabled
 Extras > TV-Out Resolutions...: enabled" "$E2E_OUT"
-    e2e_expect "SOFTWARE\\TSLN after unticking" "LastDetVersion=REG_SZ:6.14.10.3082" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "SOFTWARE\\TSLN after unticking" "LastDetVersion=REG_SZ:6.14.10.3082" "$(e2e_wine_values "$SC_TSLN_KEY")"
     sc_console advanced load-on-start
     sc_same_registry
     sc_same_debug_txt
@@ -55,7 +55,7 @@ Extras > TV-Out Resolutions...: enabled" "$E2E_OUT"
 Extras > TV-Out Resolutions...: enabled
 run-entry=ended" "$E2E_OUT"
     e2e_expect "Run entry" 'TSLN=REG_SZ:D:\Utilities\Tessaline\tsln.exe /startup' \
-        "$(sc_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
+        "$(e2e_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
     sc_console advanced load-on-start
     sc_same_registry
     sc_same_debug_txt

@@ -134,7 +134,7 @@ e2e_scenario apply-tvout-dialog profiles/xp-range && {
         text:4009 click:4011 click:4006 closed:"TV-Out aufloesungen" enabled text:1050 click:1210 box:Yes box:OK
     window=$E2E_OUT
     first=$(sc_wine_mode_list NV11_Modes_Delta)
-    stored=$(sc_wine_values "$SC_TSLN_KEY")
+    stored=$(e2e_wine_values "$SC_TSLN_KEY")
     e2e_drive menu:2003 dialog:"TV-Out aufloesungen" text:4002 text:4004 text:4007 text:4009 click:4005 \
         key:4009:13 closed:"TV-Out aufloesungen" enabled text:1050 click:1210 box:Yes box:OK menu:2001 gone
     window+=$'\n'$E2E_OUT

@@ -16,7 +16,7 @@ sc_refused_start() {
     e2e_expect "message" "icon=error
 box=$message" "$E2E_OUT"
     sc_wait_exit
-    e2e_expect "SOFTWARE\\TSLN" "${last:+LastDetVersion=REG_SZ:$last}" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "SOFTWARE\\TSLN" "${last:+LastDetVersion=REG_SZ:$last}" "$(e2e_wine_values "$SC_TSLN_KEY")"
     [ -e "$TSLN_PROGRAM_DIR/debug.txt" ] && e2e_fail "debug.txt was written"
     sc_console show
     e2e_expect "console" "[Tessaline] $message
@@ -40,7 +40,7 @@ sed -i 's/"Device Description"="NVIDIA GeForce4 Ti 4600"/"Device Description"="N
     "$sc_profile/registry.reg"
 e2e_scenario unknown-adapter "$sc_profile" && {
     sc_driver_keys
-    before=$(sc_wine_values "$SC_WINE_DRIVER_KEY")
+    before=$(e2e_wine_values "$SC_WINE_DRIVER_KEY")
     e2e_start_tsln
     e2e_drive wait-main text:1203 click:1212 click:1210 icon box:OK no-box click:1211 icon box:OK no-box menu:2001 gone
     window=$E2E_OUT
@@ -55,7 +55,7 @@ box=$refusal" "$window"
     e2e_expect "console" "[Tessaline] $refusal
 [Tessaline] $refusal" "$(printf '%s\n' "$E2E_OUT" | grep '^\[Tessaline\]')"
     # Not even the key's unnamed default value.
-    e2e_expect "driver key" "$before" "$(sc_wine_values "$SC_WINE_DRIVER_KEY")"
+    e2e_expect "driver key" "$before" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
     e2e_expect "debug.txt line 5" "Adapter codename: " "$(sed -n 5p "$TSLN_PROGRAM_DIR/debug.txt" | tr -d '\r')"
     e2e_expect "debug.txt lines" 10 "$(wc -l <"$TSLN_PROGRAM_DIR/debug.txt")"
     sc_same_registry
@@ -113,7 +113,7 @@ icon=information
 box=Values added succesfully. Please remember to REBOOT your computer for changes to take effect" "$window"
     e2e_expect "console" "$(printf '%s\n' "$window" | sed -n 's/^box=/[Tessaline] /p' | sed '4s/$/ [Yes]/')" \
         "$(printf '%s\n' "$E2E_OUT" | grep '^\[Tessaline\]')"
-    e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:6.14.10.3082" "$(sc_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:6.14.10.3082" "$(e2e_wine_values "$SC_TSLN_KEY")"
     case "$(sc_wine_mode_list NV11_Modes_Delta)" in
     *";A "*) e2e_fail "the list has TV-Out entries" ;;
     esac
@@ -140,8 +140,8 @@ box=$SC_WRITE_ERROR
 Extras > Load on Windows Start: enabled
 Extras > TV-Out Resolutions...: disabled" "$E2E_OUT"
     e2e_expect "value" "<missing>" "$(sc_wine_mode_list NV25_Modes_Delta)"
-    e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:6.14.10.4523" "$(sc_wine_values "$SC_TSLN_KEY")"
-    e2e_expect "Run entry" "" "$(sc_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
+    e2e_expect "SOFTWARE\\TSLN" "LastDetVersion=REG_SZ:6.14.10.4523" "$(e2e_wine_values "$SC_TSLN_KEY")"
+    e2e_expect "Run entry" "" "$(e2e_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
     sc_console advanced rate 640x480 61 --yes apply
     sc_same_debug_txt
     e2e_end_scenario
