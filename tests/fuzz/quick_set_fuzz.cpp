@@ -31,9 +31,11 @@ bool IsPlainDecimal(const std::string& text) {
     return digits > 0 && marks <= 1;
 }
 
-[[noreturn]] void Fail(const std::string& text, const std::optional<int>& got, double expected) {
-    std::fprintf(stderr, "finding: \"%s\" read as %s, a standard conversion gives %.3f Hz\n", text.c_str(),
-                 got ? std::to_string(*got).c_str() : "nothing", expected);
+[[noreturn]] void Fail(const std::string& text, const std::optional<int>& got, const std::optional<double>& expected) {
+    const std::string reading = got ? std::to_string(*got) + " Hz" : "nothing";
+    const std::string standard = expected ? std::to_string(*expected) + " Hz" : "no number";
+    std::fprintf(stderr, "finding: \"%s\" read as %s, a standard conversion gives %s\n", text.c_str(), reading.c_str(),
+                 standard.c_str());
     std::abort();
 }
 
@@ -44,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<int> got = tsln::QuickSetFrequency(text);
     if (!IsPlainDecimal(text)) {
         if (got)
-            Fail(text, got, NAN);
+            Fail(text, got, std::nullopt);
         return 0;
     }
     std::string c = text;
