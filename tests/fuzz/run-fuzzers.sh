@@ -4,8 +4,8 @@
 #
 #   tests/fuzz/run-fuzzers.sh [SECONDS] [NAME...]
 #
-# SECONDS per fuzzer, default $TSLN_FUZZ_SECONDS or 20. NAMEs from: reg pe
-# mode_list tvout quick_set command_line (default all). Each starts from its
+# SECONDS per fuzzer, default $TSLN_FUZZ_SECONDS or 20. NAMEs: the NAME_fuzz.cpp
+# files beside this script (default all). Each starts from its
 # committed seeds in tests/fuzz/corpus/NAME plus what earlier runs found in
 # build/fuzz/runs/NAME/corpus; findings land in build/fuzz/runs/NAME/findings.
 # A finding fixed in the code goes into tests/fuzz/corpus/NAME as a regression
@@ -16,7 +16,12 @@ cd "$(dirname "$0")/../.."
 seconds=${1:-${TSLN_FUZZ_SECONDS:-20}}
 [ $# -gt 0 ] && shift
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(reg pe mode_list tvout quick_set command_line)
+if [ ${#names[@]} -eq 0 ]; then
+    for harness in tests/fuzz/*_fuzz.cpp; do
+        harness=${harness##*/}
+        names+=("${harness%_fuzz.cpp}")
+    done
+fi
 
 targets=()
 for name in "${names[@]}"; do
@@ -34,7 +39,7 @@ cmake --build --preset fuzz -j 2 --target "${targets[@]}" >/dev/null
 # microseconds, so an input that takes seconds is a finding.
 limits() {
     case $1 in
-    reg | pe) echo "-max_len=1048576 -timeout=5" ;;
+    reg | pe | edid) echo "-max_len=1048576 -timeout=5" ;;
     *) echo "-max_len=4096 -timeout=2" ;;
     esac
 }
