@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "editor/quick_set.h"
 #include "win32/resource.h"
 
 namespace tsln {
@@ -33,7 +34,7 @@ void MainView::OnInit() {
     for (int row = 0; row < kResolutionCount; ++row) {
         SendMessageA(Item(SelectorId(row)), UDM_SETRANGE32, 0, kRateRows[row].maxValue);
     }
-    SendMessageA(Item(IDC_UPDOWN24), UDM_SETRANGE32, 0, 150);
+    SendMessageA(Item(IDC_UPDOWN24), UDM_SETRANGE32, 0, kQuickSetMax);
     bold_ = DeriveFont(Item(IDC_CMDAPPLY), true, false);
     SendMessageA(Item(IDC_CMDAPPLY), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.Get()), FALSE);
     link_ = DeriveFont(Item(IDC_LABEL49), false, true);
