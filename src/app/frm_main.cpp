@@ -277,14 +277,11 @@ void frmMain::UpDown24_Arrow(int delta) {
     // The arrows go on from a number the user typed, to the next whole number
     // that way (81.5 goes to 82 or 81), not from the spin control's own last
     // value.
-    int next = UpDown24 + delta;
     const auto typed = ParseDecimal(Text1);
-    if (typed && *typed >= 0 && *typed <= kQuickSetMax) {
-        next = static_cast<int>(delta > 0 ? std::floor(*typed) + 1 : std::ceil(*typed) - 1);
-    }
+    const double next = !typed ? UpDown24 + delta : delta > 0 ? std::floor(*typed) + 1 : std::ceil(*typed) - 1;
     if (next < 0 || next > kQuickSetMax) return;
-    UpDown24 = next;
-    const std::string text = std::to_string(next);
+    UpDown24 = static_cast<int>(next);
+    const std::string text = std::to_string(UpDown24);
     if (text != Text1) Text1_Change(text);
 }
 

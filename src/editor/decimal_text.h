@@ -12,4 +12,10 @@ namespace tsln {
 // which no frequency needs, and for any other text.
 std::optional<double> ParseDecimal(const std::string& text);
 
+// Whether the box takes a typed character, the way a number box refuses
+// letters at the key: control keys (Backspace, Ctrl+C/V/X/Z) and digits
+// always; a decimal mark, '.' or the user's own separator, only while the text
+// that the keystroke keeps (the box without its selection) has none.
+bool DecimalBoxTakes(const std::string& kept, char key, char userSeparator);
+
 }  // namespace tsln

@@ -263,6 +263,26 @@ TEST(DecimalText, ReadsAsStrtodDoesAtAnyLengthAndRefusesTheRest) {
     }
 }
 
+TEST(DecimalText, TheBoxTakesDigitsAndOneSeparatorAtTheKey) {
+    // What a user ends up with after typing each character into an empty box.
+    const auto typed = [](const std::string& keys, char userSeparator) {
+        std::string box;
+        for (const char key : keys) {
+            if (DecimalBoxTakes(box, key, userSeparator)) box += key;
+        }
+        return box;
+    };
+    EXPECT_EQ(typed("81.5", '.'), "81.5");
+    EXPECT_EQ(typed("8a1-. 5.,3e", '.'), "81.53");
+    EXPECT_EQ(typed("31,5", '.'), "315");
+    EXPECT_EQ(typed("31,5.", ','), "31,5");
+    EXPECT_EQ(typed("31.5,", ','), "31.5");
+    for (const char control : {'\b', '\x03', '\x16', '\x18', '\x1a'}) {  // Backspace, Ctrl+C/V/X/Z
+        EXPECT_TRUE(DecimalBoxTakes("81.5", control, '.'));
+    }
+    EXPECT_TRUE(DecimalBoxTakes("81", '.', '.'));  // the old mark was inside the selection the key replaces
+}
+
 TEST_F(AdvancedModeTest, SetRunsOnEnterAfterTypingAndThenLetsGo) {
     Start(true);
     form->Check1_Click();
@@ -300,6 +320,11 @@ TEST_F(AdvancedModeTest, QuickSetArrowsContinueFromTypedNumber) {
     form->Text1_Change("81,5");
     form->UpDown24_Arrow(-1);
     EXPECT_EQ(form->Text1, "81");
+    form->Text1_Change("150.5");
+    form->UpDown24_Arrow(+1);
+    EXPECT_EQ(form->Text1, "150.5");  // nothing above the range
+    form->UpDown24_Arrow(-1);
+    EXPECT_EQ(form->Text1, "150");
 }
 
 }  // namespace
