@@ -151,6 +151,14 @@ TEST_F(ConsoleTest, MaskApplyOnTheDemoMachineQuotesTheRunEntry) {
               "\"C:\\Program Files\\Tessaline\\tsln.exe\" /startup");
 }
 
+TEST_F(ConsoleTest, QuickSetTakesTheDecimalsTheBoxTakes) {
+    Use("demo");
+    // 81.5 kHz: 640 x 480 at 81500 / 480 x 0.95 - 2.5 = 158.8, so 159.
+    ASSERT_EQ(Run({"advanced", "quickset", "81.5", "rates", "quickset", "31,5", "rates"}), kExitOk) << err;
+    EXPECT_NE(out.find("640 x 480=159\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("640 x 480=60\n800 x 600=N/A\n"), std::string::npos) << out;
+}
+
 TEST_F(ConsoleTest, NormalListOnWindows2000AndDefaultsRestoreIt) {
     Use("w2k-normal");
     ASSERT_EQ(Run({"--yes", "apply", "--yes", "defaults", "show-value"}), kExitOk) << err;
