@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "editor/rate_rows.h"
+#include "modes/rate_rows.h"
+#include "modes/resolutions.h"
 #include "modes/number_text.h"
 
 namespace tsln {
@@ -36,7 +37,7 @@ std::string MalformedResolution(const Action& action) {
 // row, not 1024 x 768 wrapped around.
 int RowOf(std::int64_t width, std::int64_t height) {
     for (int row = 0; row < kResolutionCount; ++row) {
-        if (kResolutions[row].width == width && kResolutions[row].height == height)
+        if (kRateRows[row].width == width && kRateRows[row].height == height)
             return row;
     }
     return -1;

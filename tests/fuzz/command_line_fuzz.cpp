@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/command_line.h"
-#include "modes/resolutions.h"
+#include "modes/rate_rows.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void CheckRateRow(const tsln::Action& action) {
     const auto x = size.find('x');
     if (x == std::string::npos)
         Fail("rate size without x", action.typed);
-    const auto& row = tsln::kResolutions[action.row];
+    const auto& row = tsln::kRateRows[action.row];
     if (Canonical(size.substr(0, x)) != std::to_string(row.width) ||
         Canonical(size.substr(x + 1)) != std::to_string(row.height)) {
         Fail("rate names another row", action.typed);

@@ -1,8 +1,8 @@
 // The quick-set number reader against a standard conversion: digits with at
 // most one '.' or ',' give the value strtod gives, in Hz; anything else gives
 // nothing. Only a rounding tie (x.5 Hz, where the last bit of a double may
-// fall either way) and an absurdly long text (which may be refused) leave
-// room.
+// fall either way) and a number beyond the reader's limits (more than 15
+// significant digits or 22 decimals, which it refuses) leave room.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +14,17 @@
 
 namespace {
 
-constexpr std::size_t kAbsurdLength = 64;
+// Leading zeros and trailing decimal zeros do not count, as in the reader.
+bool BeyondReaderLimits(const std::string& plain) {
+    const std::size_t mark = plain.find('.');
+    std::string whole = plain.substr(0, mark);
+    std::string decimals = mark == std::string::npos ? "" : plain.substr(mark + 1);
+    whole.erase(0, whole.find_first_not_of('0') == std::string::npos ? whole.size() : whole.find_first_not_of('0'));
+    decimals.erase(decimals.find_last_not_of('0') + 1);
+    std::string digits = whole + decimals;
+    digits.erase(0, digits.find_first_not_of('0') == std::string::npos ? digits.size() : digits.find_first_not_of('0'));
+    return digits.size() > 15 || decimals.size() > 22;
+}
 
 bool IsPlainDecimal(const std::string& text) {
     std::size_t digits = 0;
@@ -56,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const double hz = std::strtod(c.c_str(), nullptr) * 1000;
     if (!got) {
-        if (text.size() > kAbsurdLength || hz >= std::numeric_limits<std::int32_t>::max() - 1.0)
+        if (BeyondReaderLimits(c) || hz >= std::numeric_limits<std::int32_t>::max() - 1.0)
             return 0;
         Fail(text, got, hz);
     }

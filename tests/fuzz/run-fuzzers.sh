@@ -32,7 +32,10 @@ for name in "${names[@]}"; do
     targets+=("fuzz_$name")
 done
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j 2 --target "${targets[@]}" >/dev/null
+if ! build=$(cmake --build --preset fuzz -j 2 --target "${targets[@]}" 2>&1); then
+    printf '%s\n' "$build" | tail -n 30
+    exit 1
+fi
 
 # The file readers get inputs up to 1 MB, so nesting depth and size are within
 # reach, and a tight time per input: real files are a few KB and read in
