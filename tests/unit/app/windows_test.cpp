@@ -65,6 +65,51 @@ TEST_F(WindowsTest, MarkShowsWhatTheRegistryHolds) {
     EXPECT_EQ(RegGetDword(other.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), 7);
 }
 
+// A refused step leaves the mark, "LoadOnStartup" and the Run entry as they
+// were, and says so; Windows must never start a program whose menu says no.
+TEST_F(WindowsTest, RefusedLoadOnStartWritesLeaveBothValuesAsTheyWere) {
+    const ShownMessage writeError{"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error};
+    const std::string stale = "C:\\Old\\tsln.exe /startup";
+    pc.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", 2);
+    pc.Set(kRunKey, "TSLN", stale);
+    Start();
+    form->Check1_Click();
+    ASSERT_FALSE(form->mnuLoad.checked);
+
+    pc.registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\TSLN");
+    form->mnuLoad_Click();
+    EXPECT_EQ(pc.messages.shown, std::vector<ShownMessage>{writeError});
+    EXPECT_FALSE(form->mnuLoad.checked);
+    EXPECT_EQ(pc.Get(kRunKey, "TSLN"), stale);
+
+    Machine runLocked;  // the flag is written, the Run entry refused: the flag goes back to 2
+    runLocked.SetUpXp();
+    runLocked.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", 2);
+    runLocked.registry.DenyWrites(kHkeyLocalMachine, kRunKey);
+    frmMain on(runLocked.system, runLocked.state, runLocked.tester);
+    ASSERT_EQ(on.Form_Load(), Outcome::Continue);
+    on.Check1_Click();
+    on.mnuLoad_Click();
+    EXPECT_EQ(runLocked.messages.shown, std::vector<ShownMessage>{writeError});
+    EXPECT_FALSE(on.mnuLoad.checked);
+    EXPECT_EQ(RegGetDword(runLocked.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), 2);
+    EXPECT_EQ(runLocked.Get(kRunKey, "TSLN"), "<missing>");
+
+    Machine offLocked;  // switching off: the flag is removed, the Run entry refused: the flag comes back
+    offLocked.SetUpXp();
+    offLocked.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", 1);
+    offLocked.Set(kRunKey, "TSLN", stale);
+    offLocked.registry.DenyWrites(kHkeyLocalMachine, kRunKey);
+    frmMain off(offLocked.system, offLocked.state, offLocked.tester);
+    ASSERT_EQ(off.Form_Load(), Outcome::Continue);
+    off.Check1_Click();
+    off.mnuLoad_Click();
+    EXPECT_EQ(offLocked.messages.shown, std::vector<ShownMessage>{writeError});
+    EXPECT_TRUE(off.mnuLoad.checked);
+    EXPECT_EQ(RegGetDword(offLocked.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), 1);
+    EXPECT_EQ(offLocked.Get(kRunKey, "TSLN"), stale);
+}
+
 TEST_F(WindowsTest, HelpTopics) {
     Start();
     form->mnuTopics_Click();
@@ -162,7 +207,8 @@ TEST_F(TvOutDialogTest, InputThatCannotBeARowIsRefusedAndNothingStored) {
     };
     for (const Case c : {Case{"12", "480", "", "", "Width 1"}, Case{"720", "00", "", "", "Height 1"},
                          Case{"72O", "480", "", "", "Width 1"}, Case{" 720", "480", "", "", "Width 1"},
-                         Case{"720", "480", "76800", "576", "Width 2"}, Case{"720", "480", "768", "-576", "Height 2"}}) {
+                         Case{"720", "480", "76800", "576", "Width 2"}, Case{"720", "480", "768", "-576", "Height 2"},
+                         Case{"0720", "480", "", "", "Width 1"}, Case{"720", "000", "", "", "Height 1"}}) {
         auto& dialog = Open();
         const auto before = pc.registry.Revision();
         dialog.txtW1 = c.w1;
@@ -182,6 +228,20 @@ TEST_F(TvOutDialogTest, InputThatCannotBeARowIsRefusedAndNothingStored) {
         EXPECT_TRUE(form->enabled);
     }
     EXPECT_EQ(form->Label50, "Added Resolutions: None");
+}
+
+TEST_F(TvOutDialogTest, StoredValuesNoListCanHoldOpenAsEmptyBoxes) {
+    pc.Set("SOFTWARE\\TSLN", "ResW1", "0720");
+    pc.Set("SOFTWARE\\TSLN", "ResH1", "480");
+    pc.Set("SOFTWARE\\TSLN", "ResW2", "768");
+    pc.Set("SOFTWARE\\TSLN", "ResH2", "576");
+    Start();
+    auto& dialog = Open();
+    EXPECT_EQ(dialog.txtW1 + "|" + dialog.txtH1 + "|" + dialog.txtW2 + "|" + dialog.txtH2, "||768|576");
+    dialog.cmdDone_Click();
+    EXPECT_TRUE(pc.messages.shown.empty());
+    EXPECT_EQ(Stored("ResW1"), "");
+    EXPECT_EQ(form->Label50, "Added Resolutions: ; 768x576");
 }
 
 class TesterDialogTest : public WindowsTest {};
