@@ -22,6 +22,10 @@ bool IsStorable(const std::string& text) {
 
 }  // namespace
 
+bool TvOutEntry::IsRow() const {
+    return IsDimension(width) && IsDimension(height);
+}
+
 std::string Settings::LastDetVersion() const {
     return RegGetString(registry_, kHkeyLocalMachine, kTsLnKey, kLastDetVersion, "");
 }

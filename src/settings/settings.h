@@ -15,7 +15,9 @@ extern const char kTsLnKey[];  // "SOFTWARE\TSLN"
 struct TvOutEntry {
     std::string width;
     std::string height;
-    bool InUse() const { return !width.empty() && !height.empty(); }
+    // Both texts are a width and height the mode lists hold, so the entry
+    // adds a row; the same rule as the dialog's and the list checker's.
+    bool IsRow() const;
 };
 using TvOutEntries = std::array<TvOutEntry, 2>;
 

@@ -9,7 +9,7 @@ namespace {
 constexpr int kTvOutRung = 0;  // 60 Hz, the only rate a TV takes
 
 // A whole normal-list row, opened by closing the row before it as the list's
-// own rows are. The entry's texts have passed IsDimension, so they are numbers.
+// own rows are. Only entries that are rows get here, so both texts are numbers.
 std::string TvOutRow(int depth, const TvOutEntry& entry) {
     return std::string(kRowTerminator) + "  " + NormalRowHead(depth, std::stoi(entry.width), std::stoi(entry.height)) +
            RateFieldRun(kTvOutRung, kTvOutRung);
@@ -25,7 +25,7 @@ TvOutFragments BuildTvOutFragments(const TvOutEntries& entries, bool closeCompre
     TvOutFragments fragments;
     std::string segment = ";A ";
     for (const auto& entry : entries) {
-        if (!entry.InUse())
+        if (!entry.IsRow())
             continue;
         segment += entry.width + "," + entry.height + ",-,60;";
         fragments.modes8 += TvOutRow(8, entry);
