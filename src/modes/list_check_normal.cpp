@@ -27,11 +27,12 @@ std::string RowFault(std::string_view row) {
     if (depth != "8 " && depth != "16" && depth != "32") {
         return "depth " + Quoted(depth) + " is not \"8 \", \"16\" or \"32\"";
     }
-    for (const std::string& fault :
-         {AlignedDimensionFault("width", row.substr(2, 6)), AlignedDimensionFault("height", row.substr(8, 5))}) {
-        if (!fault.empty()) {
-            return fault;
-        }
+    std::string fault = AlignedDimensionFault("width", row.substr(2, 6));
+    if (fault.empty()) {
+        fault = AlignedDimensionFault("height", row.substr(8, 5));
+    }
+    if (!fault.empty()) {
+        return fault;
     }
     if (row.substr(13, 3) != "   ") {
         return "columns 13-15 " + Quoted(row.substr(13, 3)) + " are not three spaces";
