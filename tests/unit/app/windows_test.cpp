@@ -69,45 +69,29 @@ TEST_F(WindowsTest, MarkShowsWhatTheRegistryHolds) {
 // were, and says so; Windows must never start a program whose menu says no.
 TEST_F(WindowsTest, RefusedLoadOnStartWritesLeaveBothValuesAsTheyWere) {
     const ShownMessage writeError{"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error};
-    const std::string stale = "C:\\Old\\tsln.exe /startup";
-    pc.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", 2);
-    pc.Set(kRunKey, "TSLN", stale);
-    Start();
-    form->Check1_Click();
-    ASSERT_FALSE(form->mnuLoad.checked);
-
-    pc.registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\TSLN");
-    form->mnuLoad_Click();
-    EXPECT_EQ(pc.messages.shown, std::vector<ShownMessage>{writeError});
-    EXPECT_FALSE(form->mnuLoad.checked);
-    EXPECT_EQ(pc.Get(kRunKey, "TSLN"), stale);
-
-    Machine runLocked;  // the flag is written, the Run entry refused: the flag goes back to 2
-    runLocked.SetUpXp();
-    runLocked.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", 2);
-    runLocked.registry.DenyWrites(kHkeyLocalMachine, kRunKey);
-    frmMain on(runLocked.system, runLocked.state, runLocked.tester);
-    ASSERT_EQ(on.Form_Load(), Outcome::Continue);
-    on.Check1_Click();
-    on.mnuLoad_Click();
-    EXPECT_EQ(runLocked.messages.shown, std::vector<ShownMessage>{writeError});
-    EXPECT_FALSE(on.mnuLoad.checked);
-    EXPECT_EQ(RegGetDword(runLocked.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), 2);
-    EXPECT_EQ(runLocked.Get(kRunKey, "TSLN"), "<missing>");
-
-    Machine offLocked;  // switching off: the flag is removed, the Run entry refused: the flag comes back
-    offLocked.SetUpXp();
-    offLocked.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", 1);
-    offLocked.Set(kRunKey, "TSLN", stale);
-    offLocked.registry.DenyWrites(kHkeyLocalMachine, kRunKey);
-    frmMain off(offLocked.system, offLocked.state, offLocked.tester);
-    ASSERT_EQ(off.Form_Load(), Outcome::Continue);
-    off.Check1_Click();
-    off.mnuLoad_Click();
-    EXPECT_EQ(offLocked.messages.shown, std::vector<ShownMessage>{writeError});
-    EXPECT_TRUE(off.mnuLoad.checked);
-    EXPECT_EQ(RegGetDword(offLocked.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), 1);
-    EXPECT_EQ(offLocked.Get(kRunKey, "TSLN"), stale);
+    struct Case {
+        std::int32_t flag;  // "LoadOnStartup" before the click: 1 switches off, 2 switches on
+        const char* run;    // the Run entry before the click
+        const char* locked;
+    };
+    for (const Case c :
+         {Case{2, "C:\\Old\\tsln.exe /startup", "SOFTWARE\\TSLN"}, Case{2, "<missing>", kRunKey},
+          Case{1, "C:\\Old\\tsln.exe /startup", "SOFTWARE\\TSLN"}, Case{1, "C:\\Old\\tsln.exe /startup", kRunKey}}) {
+        Machine m;
+        m.SetUpXp();
+        m.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", c.flag);
+        if (c.run != std::string("<missing>"))
+            m.Set(kRunKey, "TSLN", c.run);
+        m.registry.DenyWrites(kHkeyLocalMachine, c.locked);
+        frmMain f(m.system, m.state, m.tester);
+        ASSERT_EQ(f.Form_Load(), Outcome::Continue);
+        f.Check1_Click();
+        f.mnuLoad_Click();
+        EXPECT_EQ(m.messages.shown, std::vector<ShownMessage>{writeError}) << c.flag << c.locked;
+        EXPECT_EQ(f.mnuLoad.checked, c.flag == 1) << c.flag << c.locked;
+        EXPECT_EQ(RegGetDword(m.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), c.flag);
+        EXPECT_EQ(m.Get(kRunKey, "TSLN"), c.run) << c.flag << c.locked;
+    }
 }
 
 TEST_F(WindowsTest, HelpTopics) {
