@@ -37,16 +37,16 @@ std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
     }
 }
 
-bool IsDimension(std::string_view text) {
-    if (text.size() < 3 || text.size() > 4 || text[0] == '0') {
-        return false;
+std::string DimensionFaultText(std::string_view text) {
+    switch (CheckDimension(text)) {
+        case DimensionFault::None:
+            return "";
+        case DimensionFault::LeadingZero:
+            return "starts with a zero";
+        case DimensionFault::NotThreeOrFourDigits:
+            break;
     }
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
+    return "is not 3 or 4 digits";
 }
 
 bool IsLadderRate(std::string_view text) {
