@@ -1,6 +1,5 @@
 #include "modes/normal_row.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "modes/number_text.h"
