@@ -12,7 +12,7 @@
 #include "app/program_state.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
-#include "platform/machine_profile.h"
+#include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
 
 namespace tsln {

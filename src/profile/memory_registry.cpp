@@ -1,7 +1,9 @@
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 
 #include <algorithm>
 #include <stdexcept>
+
+#include "profile/text.h"
 
 namespace tsln {
 namespace {
@@ -9,15 +11,6 @@ namespace {
 // First handle value handed out. Real handles are small multiples of four; these never collide with 0 or
 // with the predefined roots.
 constexpr RegHandle kFirstHandle = 0x1000;
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 // Empty parts are skipped, so doubled and trailing backslashes do no harm; a leading one makes the path
 // invalid (the caller checks that first).
@@ -53,7 +46,7 @@ bool IsStringType(std::uint32_t type) {
 
 MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyName) const {
     for (const auto& sub : subKeys) {
-        if (EqualsNoCase(sub->name, subKeyName)) {
+        if (SameName(sub->name, subKeyName)) {
             return sub.get();
         }
     }
@@ -62,7 +55,7 @@ MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyNa
 
 const MemoryRegistry::Value* MemoryRegistry::Key::FindValue(const std::string& valueName) const {
     for (const auto& value : values) {
-        if (EqualsNoCase(value.name, valueName)) {
+        if (SameName(value.name, valueName)) {
             return &value;
         }
     }
@@ -334,7 +327,7 @@ void MemoryRegistry::PutValue(Key& key, const std::string& valueName, std::uint3
                               std::vector<std::uint8_t> data) {
     ++impl_->revision;
     for (Value& value : key.values) {
-        if (EqualsNoCase(value.name, valueName)) {
+        if (SameName(value.name, valueName)) {
             value.type = type;
             value.data = std::move(data);
             return;
@@ -345,7 +338,7 @@ void MemoryRegistry::PutValue(Key& key, const std::string& valueName, std::uint3
 
 bool MemoryRegistry::RemoveValue(Key& key, const std::string& valueName) {
     auto it = std::find_if(key.values.begin(), key.values.end(),
-                           [&](const Value& value) { return EqualsNoCase(value.name, valueName); });
+                           [&](const Value& value) { return SameName(value.name, valueName); });
     if (it == key.values.end()) {
         return false;
     }

@@ -1,4 +1,4 @@
-#include "platform/pe_version.h"
+#include "profile/pe_version.h"
 
 #include <algorithm>
 #include <cstring>
@@ -333,25 +333,6 @@ bool ParseFixedFileInfo(const std::uint8_t* block, std::size_t size, FixedFileIn
         info->fileDateLS = fields[12];
     }
     return true;
-}
-
-std::uint32_t HostFileVersion::GetFileVersionInfoSize(const std::string& path) {
-    // Bounded by kMaxVersionFileSize, so the size always fits.
-    return static_cast<std::uint32_t>(ReadVersionResource(path).size());
-}
-
-bool HostFileVersion::GetFileVersionInfo(const std::string& path, std::uint32_t size, void* data) {
-    if (!data || size == 0)
-        return false;
-    const std::vector<std::uint8_t> block = ReadVersionResource(path);
-    if (block.empty())
-        return false;
-    std::memcpy(data, block.data(), std::min<std::size_t>(size, block.size()));
-    return true;
-}
-
-bool HostFileVersion::QueryFixedFileInfo(const void* block, std::uint32_t size, FixedFileInfo* info) {
-    return ParseFixedFileInfo(static_cast<const std::uint8_t*>(block), size, info);
 }
 
 }  // namespace tsln

@@ -1,9 +1,11 @@
-#include "platform/reg_file.h"
+#include "profile/reg_file.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
+
+#include "profile/text.h"
 
 namespace tsln {
 namespace {
@@ -20,39 +22,8 @@ struct RootName {
 // In the order they are saved: names sorted case-insensitively.
 constexpr RootName kRoots[] = {{kHkeyCurrentUser, "HKEY_CURRENT_USER"}, {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"}};
 
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
-    });
-}
-
-bool StartsWithNoCase(const std::string& text, std::size_t at, const std::string& prefix) {
-    return text.size() - at >= prefix.size() && EqualsNoCase(text.substr(at, prefix.size()), prefix);
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
 }
 
 int HexDigit(char c) {
@@ -114,22 +85,7 @@ std::string Escape(const std::string& text) {
 
 class Parser {
 public:
-    Parser(const std::string& text, MemoryRegistry& registry) : registry_(registry) {
-        // A final line break ends the last line; it does not start an empty one.
-        std::size_t start = 0;
-        while (start < text.size() || lines_.empty()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string::npos) {
-                end = text.size();
-            }
-            std::string line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            lines_.push_back(std::move(line));
-            start = end + 1;
-        }
-    }
+    Parser(const std::string& text, MemoryRegistry& registry) : registry_(registry), lines_(SplitLines(text)) {}
 
     bool Parse() {
         const std::string header = Trim(lines_[0]);
@@ -202,7 +158,7 @@ private:
         const std::size_t slash = inner.find('\\');
         const std::string rootName = inner.substr(0, slash);
         const RootName* root = std::find_if(std::begin(kRoots), std::end(kRoots),
-                                            [&](const RootName& known) { return EqualsNoCase(rootName, known.name); });
+                                            [&](const RootName& known) { return SameName(rootName, known.name); });
         if (root == std::end(kRoots)) {
             return Fail(index_, "unknown root key \"" + rootName + "\"");
         }
@@ -288,7 +244,7 @@ private:
             }
             op.data.assign(text.begin(), text.end());
             op.data.push_back(0);
-        } else if (StartsWithNoCase(data, 0, "dword:")) {
+        } else if (StartsWithName(data, "dword:")) {
             std::uint32_t number = 0;
             if (!ParseHex32(data.substr(6), &number)) {
                 return Fail(index_, "dword: needs 1 to 8 hex digits");
@@ -296,7 +252,7 @@ private:
             op.type = kRegDword;
             op.data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
                        static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-        } else if (StartsWithNoCase(data, 0, "hex")) {
+        } else if (StartsWithName(data, "hex")) {
             if (!ParseHexValue(data, valueLine, &op)) {
                 return false;
             }
@@ -313,7 +269,7 @@ private:
             return Fail(valueLine, "expected hex: or hex(type):");
         }
         const std::string kind = data.substr(0, colon);
-        if (EqualsNoCase(kind, "hex")) {
+        if (SameName(kind, "hex")) {
             op->type = kRegBinary;
         } else if (kind.size() > 5 && kind[3] == '(' && kind.back() == ')') {
             if (!ParseHex32(kind.substr(4, kind.size() - 5), &op->type)) {
@@ -442,7 +398,7 @@ void AppendKey(std::string& out, const MemoryRegistry::Key& key, const std::stri
         }
         // The default value first, as regedit writes it; the empty name sorts first anyway.
         std::sort(values.begin(), values.end(), [](const MemoryRegistry::Value* a, const MemoryRegistry::Value* b) {
-            return LessNoCase(a->name, b->name);
+            return LessName(a->name, b->name);
         });
         for (const MemoryRegistry::Value* value : values) {
             AppendValue(out, *value, format);
@@ -454,7 +410,7 @@ void AppendKey(std::string& out, const MemoryRegistry::Key& key, const std::stri
         subKeys.push_back(sub.get());
     }
     std::sort(subKeys.begin(), subKeys.end(),
-              [](const MemoryRegistry::Key* a, const MemoryRegistry::Key* b) { return LessNoCase(a->name, b->name); });
+              [](const MemoryRegistry::Key* a, const MemoryRegistry::Key* b) { return LessName(a->name, b->name); });
     for (const MemoryRegistry::Key* sub : subKeys) {
         AppendKey(out, *sub, path + "\\" + sub->name, format);
     }

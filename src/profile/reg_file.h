@@ -3,7 +3,7 @@
 // Version 5.00") into and out of a MemoryRegistry.
 #include <string>
 
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 
 namespace tsln {
 

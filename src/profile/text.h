@@ -1,41 +1,31 @@
 #pragma once
-// Text and path helpers shared by the machine-profile files. Names compare
-// the way Windows compares them, without regard to case.
+// Text helpers of the machine simulator's readers. Names compare the way
+// Windows compares registry and file names, without regard to case.
 #include <cstdint>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace tsln::profile_detail {
+namespace tsln {
 
-// Windows compares names by folding case; ASCII folding covers every name
-// the program uses, and bytes above 0x7F compare as they are.
+// ASCII folding covers every name the program uses; bytes above 0x7F compare
+// as they are.
 char FoldCase(char c);
-
 bool SameName(const std::string& a, const std::string& b);
+// The order regedit sorts names in: case folded, then byte by byte.
+bool LessName(const std::string& a, const std::string& b);
+bool StartsWithName(const std::string& text, const std::string& prefix);
 
+// Without leading and trailing spaces, tabs and carriage returns.
 std::string Trim(const std::string& text);
 
+// Lines split at LF, each without its CR. A final line break ends the last
+// line, it does not start an empty one; an empty text is one empty line.
 std::vector<std::string> SplitLines(const std::string& text);
 
+// The line up to its first "#".
 std::string WithoutComment(const std::string& line);
 
+// Decimal digits only, 0 to 4294967295.
 bool ParseUnsigned32(const std::string& text, std::uint32_t* value);
 
-// A Windows path split into its names, "." and ".." resolved, empty names
-// (doubled separators) dropped. Nothing when a name holds a character that
-// Windows refuses in file names.
-std::optional<std::vector<std::string>> WindowsComponents(const std::string& path);
-
-// The host entry in folder whose name matches name without regard to case;
-// an exact match wins, and a name that matches nothing is kept as written.
-std::string MatchHostName(const std::filesystem::path& folder, const std::string& name);
-
-bool ReadWholeFile(const std::filesystem::path& path, std::string* text);
-
-// The Windows folder named in machine.txt, without trailing separators (the
-// drive root keeps its one).
-bool NormalizeWindowsFolder(std::string value, std::string* folder);
-
-}  // namespace tsln::profile_detail
+}  // namespace tsln

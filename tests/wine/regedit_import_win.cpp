@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_registry.h"
-#include "platform/reg_file.h"
+#include "profile/memory_registry.h"
+#include "profile/reg_file.h"
 #include "platform/win32_backends.h"
 #include "registry_tree_win.h"
 

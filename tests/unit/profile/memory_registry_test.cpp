@@ -1,6 +1,6 @@
 // What only the in-memory registry has: its bookkeeping for tests, key deletion and taking write rights away.
 // Its behaviour as a registry is proven against the real one by registry_suite.cpp.
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // PE32+) and on damaged copies of them: a damaged file gives the right
 // version or none, never a wrong one, and never a read outside the buffer
 // (run under ASan/UBSan with -DTSLN_SANITIZE=ON to prove the latter).
-#include "platform/pe_version.h"
+#include "profile/pe_version.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "profile/host_file_version.h"
 
 namespace tsln {
 namespace {

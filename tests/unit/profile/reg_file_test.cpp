@@ -1,4 +1,4 @@
-#include "platform/reg_file.h"
+#include "profile/reg_file.h"
 
 #include <gtest/gtest.h>
 
