@@ -42,15 +42,33 @@ bool IsStringType(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
+std::string FoldedName(const std::string& name) {
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+    return folded;
+}
+
 }  // namespace
 
-MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyName) const {
-    for (const auto& sub : subKeys) {
-        if (SameName(sub->name, subKeyName)) {
-            return sub.get();
+MemoryRegistry::Key::~Key() {
+    std::vector<std::unique_ptr<Key>> pending;
+    auto detachChildren = [&pending](Key& key) {
+        for (auto& entry : key.subKeys) {
+            pending.push_back(std::move(entry.second));
         }
+        key.subKeys.clear();
+    };
+    detachChildren(*this);
+    while (!pending.empty()) {
+        std::unique_ptr<Key> key = std::move(pending.back());
+        pending.pop_back();
+        detachChildren(*key);
     }
-    return nullptr;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyName) const {
+    auto it = subKeys.find(FoldedName(subKeyName));
+    return it == subKeys.end() ? nullptr : it->second.get();
 }
 
 const MemoryRegistry::Value* MemoryRegistry::Key::FindValue(const std::string& valueName) const {
@@ -144,9 +162,10 @@ struct MemoryRegistry::Impl {
         auto sub = std::make_unique<Key>();
         sub->name = name;
         sub->parent = parent;
-        parent->subKeys.push_back(std::move(sub));
+        Key* added = sub.get();
+        parent->subKeys.emplace(FoldedName(name), std::move(sub));
         ++revision;
-        return parent->subKeys.back().get();
+        return added;
     }
 };
 
@@ -358,9 +377,7 @@ bool MemoryRegistry::DeleteKeyTree(RegHandle root, const std::string& path) {
             entry.second.key = nullptr;
         }
     }
-    auto& siblings = key->parent->subKeys;
-    siblings.erase(std::find_if(siblings.begin(), siblings.end(),
-                                [key](const std::unique_ptr<Key>& sub) { return sub.get() == key; }));
+    key->parent->subKeys.erase(FoldedName(key->name));
     ++impl_->revision;
     return true;
 }

@@ -20,9 +20,17 @@ public:
         std::vector<std::uint8_t> data;
     };
     struct Key {
-        std::string name;                           // as first created; empty for a root
-        std::vector<Value> values;                  // in the order first written
-        std::vector<std::unique_ptr<Key>> subKeys;  // in the order created
+        Key() = default;
+        // Takes the tree apart one key at a time, so that no depth of keys can exhaust the stack.
+        ~Key();
+        Key(const Key&) = delete;
+        Key& operator=(const Key&) = delete;
+
+        std::string name;           // as first created; empty for a root
+        std::vector<Value> values;  // in the order first written
+        // By case-folded name: found in logarithmic time, and enumerated in the order Windows enumerates
+        // the sub-keys of a persistent key, sorted without regard to case.
+        std::map<std::string, std::unique_ptr<Key>> subKeys;
         Key* parent = nullptr;
         bool denyWrites = false;
 

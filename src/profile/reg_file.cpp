@@ -14,6 +14,9 @@ constexpr char kHeader4[] = "REGEDIT4";
 constexpr char kHeader5[] = "Windows Registry Editor Version 5.00";
 // regedit wraps hex data once a line has reached this many characters (the backslash makes it 78).
 constexpr std::size_t kHexWrapColumn = 77;
+// What the registry itself takes: keys at most this deep below a root, names at most this long.
+constexpr std::size_t kMaxKeyDepth = 512;
+constexpr std::size_t kMaxKeyNameLength = 255;
 
 struct RootName {
     RegHandle root;
@@ -167,6 +170,9 @@ private:
             (path.empty() || path.back() == '\\' || path.find("\\\\") != std::string::npos)) {
             return Fail(index_, "empty key name in \"" + inner + "\"");
         }
+        if (!CheckLimits(path)) {
+            return false;
+        }
         if (remove) {
             if (path.empty()) {
                 return Fail(index_, "a root key cannot be deleted");
@@ -178,6 +184,26 @@ private:
             haveKey_ = true;
             keyRoot_ = root->root;
             keyPath_ = path;
+        }
+        return true;
+    }
+
+    // Windows refuses such keys; refusing them here also bounds every walk over the tree.
+    bool CheckLimits(const std::string& path) {
+        std::size_t depth = 0;
+        for (std::size_t start = 0; start < path.size();) {
+            std::size_t end = path.find('\\', start);
+            if (end == std::string::npos) {
+                end = path.size();
+            }
+            if (end - start > kMaxKeyNameLength) {
+                return Fail(index_, "a key name of " + std::to_string(end - start) + " characters (at most " +
+                                        std::to_string(kMaxKeyNameLength) + ")");
+            }
+            if (++depth > kMaxKeyDepth) {
+                return Fail(index_, "a key nested more than " + std::to_string(kMaxKeyDepth) + " levels deep");
+            }
+            start = end + 1;
         }
         return true;
     }
@@ -387,32 +413,52 @@ void AppendValue(std::string& out, const MemoryRegistry::Value& value, RegFileFo
     }
 }
 
-void AppendKey(std::string& out, const MemoryRegistry::Key& key, const std::string& path, RegFileFormat format) {
+// One key's section: its path, then its values sorted the way regedit writes them.
+void AppendSection(std::string& out, const MemoryRegistry::Key& key, const std::string& path, RegFileFormat format) {
     // A root gets a section only for values of its own; every other key gets one even when empty, so that it
     // exists again after loading.
-    if (key.parent != nullptr || !key.values.empty()) {
-        out += "[" + path + "]\r\n";
-        std::vector<const MemoryRegistry::Value*> values;
-        for (const auto& value : key.values) {
-            values.push_back(&value);
-        }
-        // The default value first, as regedit writes it; the empty name sorts first anyway.
-        std::sort(values.begin(), values.end(), [](const MemoryRegistry::Value* a, const MemoryRegistry::Value* b) {
-            return LessName(a->name, b->name);
-        });
-        for (const MemoryRegistry::Value* value : values) {
-            AppendValue(out, *value, format);
-        }
-        out += "\r\n";
+    if (key.parent == nullptr && key.values.empty()) {
+        return;
     }
-    std::vector<const MemoryRegistry::Key*> subKeys;
-    for (const auto& sub : key.subKeys) {
-        subKeys.push_back(sub.get());
+    out += "[" + path + "]\r\n";
+    std::vector<const MemoryRegistry::Value*> values;
+    for (const auto& value : key.values) {
+        values.push_back(&value);
     }
-    std::sort(subKeys.begin(), subKeys.end(),
-              [](const MemoryRegistry::Key* a, const MemoryRegistry::Key* b) { return LessName(a->name, b->name); });
-    for (const MemoryRegistry::Key* sub : subKeys) {
-        AppendKey(out, *sub, path + "\\" + sub->name, format);
+    // The default value first, as regedit writes it; the empty name sorts first anyway.
+    std::sort(values.begin(), values.end(), [](const MemoryRegistry::Value* a, const MemoryRegistry::Value* b) {
+        return LessName(a->name, b->name);
+    });
+    for (const MemoryRegistry::Value* value : values) {
+        AppendValue(out, *value, format);
+    }
+    out += "\r\n";
+}
+
+// The key and everything below it, parents before children and siblings in their sorted order. Walked with a
+// stack of its own and one path that grows and shrinks, so that neither the depth of the tree nor the length
+// of its paths costs more than the text written.
+void AppendTree(std::string& out, const MemoryRegistry::Key& root, const std::string& rootName, RegFileFormat format) {
+    struct Pending {
+        const MemoryRegistry::Key* key;
+        std::size_t parentPathLength;
+    };
+    std::string path;
+    std::vector<Pending> pending{{&root, 0}};
+    while (!pending.empty()) {
+        const Pending next = pending.back();
+        pending.pop_back();
+        path.resize(next.parentPathLength);
+        if (next.key == &root) {
+            path = rootName;
+        } else {
+            path += '\\';
+            path += next.key->name;
+        }
+        AppendSection(out, *next.key, path, format);
+        for (auto it = next.key->subKeys.rbegin(); it != next.key->subKeys.rend(); ++it) {
+            pending.push_back(Pending{it->second.get(), path.size()});
+        }
     }
 }
 
@@ -434,7 +480,7 @@ std::string SaveRegFile(const MemoryRegistry& registry, RegFileFormat format) {
     std::string out = std::string(format == RegFileFormat::kVersion5 ? kHeader5 : kHeader4) + "\r\n\r\n";
     for (const RootName& root : kRoots) {
         if (const MemoryRegistry::Key* key = registry.FindKey(root.root, "")) {
-            AppendKey(out, *key, root.name, format);
+            AppendTree(out, *key, root.name, format);
         }
     }
     return out;

@@ -40,7 +40,7 @@ void DumpKey(const MemoryRegistry::Key& key, const std::string& path, std::vecto
                         std::to_string(value.type) + " | " + Show(value.data));
     }
     for (const auto& sub : key.subKeys) {
-        DumpKey(*sub, path + "\\" + sub->name, lines);
+        DumpKey(*sub.second, path + "\\" + sub.second->name, lines);
     }
 }
 
