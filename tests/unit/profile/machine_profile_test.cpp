@@ -617,6 +617,12 @@ TEST(ProfileErrors, NameTheFileAndLineAtFault) {
     EXPECT_EQ(LoadError(folder), modesTxt + " line 3: \"sixteen\" is not a whole number from 0 to 4294967295");
     WriteText(modesTxt, goodModes);
 
+    const fs::path versionFile = folder / "system32" / "nv4_disp.version";
+    const std::string goodVersion = ReadText(versionFile);
+    WriteText(versionFile, "6.14.10.70000\n");
+    EXPECT_EQ(LoadError(folder), versionFile.string() + ": version field 70000 is above 65535");
+    WriteText(versionFile, goodVersion);
+
     WriteText(machineTxt, "# paths\nsystem-dir=C:\\WINNT\\system32\nwindows-dir=C:\\WINNT\n");
     EXPECT_EQ(LoadError(folder),
               machineTxt + " line 3: unknown key \"windows-dir\" (known: program-folder, system-dir)");

@@ -148,5 +148,22 @@ TEST(MemoryRegistry, PutValueStoresExactlyTheBytesGivenUnderTheFirstSpellingOfTh
     EXPECT_TRUE(key.values.empty());
 }
 
+// A registry of any depth is freed without recursing: at 300,000 levels the recursive destructor overflowed the
+// stack. Deleting such a tree is the same walk.
+TEST(MemoryRegistry, FreesAndDeletesKeyTreesOfAnyDepth) {
+    std::string path = "deep";
+    for (int i = 1; i < 300000; ++i) {
+        path += "\\k";
+    }
+    {
+        MemoryRegistry reg;
+        reg.MakeKey(kHkeyLocalMachine, path);
+        reg.MakeKey(kHkeyCurrentUser, path);
+        ASSERT_NE(nullptr, reg.FindKey(kHkeyLocalMachine, path));
+        EXPECT_TRUE(reg.DeleteKeyTree(kHkeyCurrentUser, "deep"));
+        EXPECT_EQ(nullptr, reg.FindKey(kHkeyCurrentUser, "deep"));
+    }
+}
+
 }  // namespace
 }  // namespace tsln::test
