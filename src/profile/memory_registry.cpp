@@ -72,12 +72,8 @@ MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyNa
 }
 
 const MemoryRegistry::Value* MemoryRegistry::Key::FindValue(const std::string& valueName) const {
-    for (const auto& value : values) {
-        if (SameName(value.name, valueName)) {
-            return &value;
-        }
-    }
-    return nullptr;
+    auto it = valueIndex.find(FoldedName(valueName));
+    return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 struct MemoryRegistry::Impl {
@@ -345,23 +341,32 @@ MemoryRegistry::Key& MemoryRegistry::MakeKey(RegHandle root, const std::string& 
 void MemoryRegistry::PutValue(Key& key, const std::string& valueName, std::uint32_t type,
                               std::vector<std::uint8_t> data) {
     ++impl_->revision;
-    for (Value& value : key.values) {
-        if (SameName(value.name, valueName)) {
-            value.type = type;
-            value.data = std::move(data);
-            return;
-        }
+    std::string folded = FoldedName(valueName);
+    auto it = key.valueIndex.find(folded);
+    if (it != key.valueIndex.end()) {
+        Value& value = key.values[it->second];
+        value.type = type;
+        value.data = std::move(data);
+        return;
     }
     key.values.push_back(Value{valueName, type, std::move(data)});
+    key.valueIndex.emplace(std::move(folded), key.values.size() - 1);
 }
 
 bool MemoryRegistry::RemoveValue(Key& key, const std::string& valueName) {
-    auto it = std::find_if(key.values.begin(), key.values.end(),
-                           [&](const Value& value) { return SameName(value.name, valueName); });
-    if (it == key.values.end()) {
+    auto it = key.valueIndex.find(FoldedName(valueName));
+    if (it == key.valueIndex.end()) {
         return false;
     }
-    key.values.erase(it);
+    const std::size_t position = it->second;
+    key.valueIndex.erase(it);
+    key.values.erase(key.values.begin() + static_cast<std::ptrdiff_t>(position));
+    // The values after it moved down by one, as the vector's erase moved them.
+    for (auto& entry : key.valueIndex) {
+        if (entry.second > position) {
+            --entry.second;
+        }
+    }
     ++impl_->revision;
     return true;
 }

@@ -408,14 +408,19 @@ TEST(LoadRegFile, RefusesKeysDeeperOrLongerThanWindowsAllows) {
     EXPECT_EQ(Dump(reg), Dump(loaded));
 }
 
-// Sub-keys are found by name in logarithmic time: 100,000 siblings took minutes with a linear search. They are
-// written sorted without regard to case, the order in which Windows enumerates them.
-TEST(RegFile, ManySiblingKeysLoadAndSaveInTimeAndInOrder) {
+// Sub-keys and values are found by name in logarithmic time: 100,000 siblings took minutes with a linear
+// search. Keys are written sorted without regard to case, the order in which Windows enumerates them.
+TEST(RegFile, ManySiblingKeysAndValuesLoadAndSaveInTimeAndInOrder) {
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
     char name[16];
     for (int i = 99999; i >= 0; --i) {
         std::snprintf(name, sizeof name, i % 2 ? "K%05d" : "k%05d", i);
         text += "[HKEY_LOCAL_MACHINE\\S\\" + std::string(name) + "]\r\n";
+    }
+    text += "[HKEY_LOCAL_MACHINE\\V]\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        std::snprintf(name, sizeof name, "v%05d", i);
+        text += "\"" + std::string(name) + "\"=dword:1\r\n";
     }
     const auto start = std::chrono::steady_clock::now();
     MemoryRegistry reg;
@@ -430,6 +435,7 @@ TEST(RegFile, ManySiblingKeysLoadAndSaveInTimeAndInOrder) {
     ASSERT_NE(std::string::npos, k2);
     EXPECT_LT(k0, k1);
     EXPECT_LT(k1, k2);
+    EXPECT_EQ(100000u, reg.FindKey(kHkeyLocalMachine, "V")->values.size());
 }
 
 TEST(RegFile, ASavedFileLoadsBackToTheSameRegistry) {
