@@ -9,7 +9,7 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs" --target tessaline driver_files >/dev/null
+cmake --build --preset native -j "$jobs" --target tessaline >/dev/null
 
 machine=$(mktemp -d /tmp/tessaline-demo.XXXXXX)
 cp -r profiles/demo/. "$machine/"

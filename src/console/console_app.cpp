@@ -13,7 +13,7 @@
 #include "console/command_line.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
-#include "platform/machine_profile.h"
+#include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
 

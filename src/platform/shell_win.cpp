@@ -1,6 +1,7 @@
 // The shell services over kernel32 and shell32; the help viewer is looked up at run time so that the
 // program still starts on a system without hhctrl.ocx.
 #include <memory>
+#include <string>
 
 #include "platform/system_api.h"
 #include "platform/win32_backends.h"
@@ -54,7 +55,15 @@ private:
     HtmlHelpAFunction LookUpHtmlHelp() {
         if (!lookedUp_) {
             lookedUp_ = true;
-            if (HMODULE library = LoadLibraryA("hhctrl.ocx")) {
+            // From the system folder only, as Windows installs it: a hhctrl.ocx planted beside the program or
+            // in the current folder is not ours to run.
+            char directory[MAX_PATH];
+            const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+            if (length == 0 || length >= MAX_PATH) {
+                return nullptr;
+            }
+            const std::string path = std::string(directory, length) + "\\hhctrl.ocx";
+            if (HMODULE library = LoadLibraryA(path.c_str())) {
                 FARPROC proc = GetProcAddress(library, "HtmlHelpA");
                 htmlHelp_ = reinterpret_cast<HtmlHelpAFunction>(reinterpret_cast<void*>(proc));
             }

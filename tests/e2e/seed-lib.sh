@@ -2,9 +2,10 @@
 # console must use to see the same PC. Source after wine-lib.sh, with the
 # prefix's session up (tsln_wine_new_prefix), then:
 #
-#   tsln_seed PROFILE BUILD          import the profile's registry, install its driver file, put tsln.exe
-#                                    (and the profile's program files) in its program folder; sets
-#                                    TSLN_EXE (Windows path) and TSLN_PROGRAM_DIR (host path)
+#   tsln_seed PROFILE BUILD [NATIVE] import the profile's registry, install its driver file (made from
+#                                    system32/NAME.version by NATIVE's tsln-driver-files, default
+#                                    build/native), put tsln.exe (and the profile's program files) in its
+#                                    program folder; sets TSLN_EXE (Windows path) and TSLN_PROGRAM_DIR (host path)
 #   tsln_console_profile PROFILE OUT write OUT: the same profile with the driver key Wine really has and
 #                                    the display modes this X server really offers
 #
@@ -43,7 +44,8 @@ tsln_wine_host_path() {
 }
 
 tsln_seed() {
-    local profile=${1:?usage: tsln_seed PROFILE BUILD} build=${2:?usage: tsln_seed PROFILE BUILD}
+    local profile=${1:?usage: tsln_seed PROFILE BUILD [NATIVE]} build=${2:?usage: tsln_seed PROFILE BUILD [NATIVE]}
+    local native=${3:-build/native}
     local video0 profile_guid reg folder
     video0=$(tsln_wine_video0)
     [ -n "$video0" ] || { echo "seed-lib: Wine has no \\Device\\Video0" >&2; return 1; }
@@ -67,6 +69,8 @@ tsln_seed() {
 
     local systemdir
     systemdir="$WINEPREFIX/drive_c/windows/system32"
+    "$native/src/profile/tsln-driver-files" "$profile" "$systemdir" || return 1
+    # A real driver file in the profile wins over the one its .version stands for, as in the console.
     cp "$profile"/system32/*.dll "$systemdir/" 2>/dev/null
 
     folder=$(tsln_profile_value "$profile" program-folder)
@@ -87,7 +91,7 @@ tsln_console_profile() {
     profile_guid=$(tsln_video_guid "$(grep -i 'Device\\\\Video0' "$profile/registry.reg")")
     rm -rf "$out"
     mkdir -p "$out/system32" "$out/program"
-    cp "$profile"/system32/*.dll "$out/system32/"
+    find "$profile/system32" -maxdepth 1 -type f -exec cp {} "$out/system32/" \;
     if [ -n "$profile_guid" ]; then
         sed "s/$profile_guid/$wine_guid/g" "$profile/registry.reg" >"$out/registry.reg"
     else

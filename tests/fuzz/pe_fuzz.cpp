@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/pe_version.h"
+#include "profile/pe_version.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A copy of exactly the input's size, so ASan sees any read past the file.

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/reg_file.h"
+#include "profile/reg_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "editor/mode_list_writer.h"
 #include "modes/list_check.h"
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 #include "modes/dimension.h"
 #include "settings/settings.h"
 #include "tvout/tvout_texts.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_registry.h"
-#include "platform/reg_file.h"
 #include "platform/win32_backends.h"
+#include "profile/memory_registry.h"
+#include "profile/reg_file.h"
 #include "registry_tree_win.h"
 
 namespace tsln::test {
@@ -64,6 +64,11 @@ void FillSample(MemoryRegistry& memory) {
     memory.MakeKey(kHkeyLocalMachine, kImportKey + "\\Empty\\Nested");
     MemoryRegistry::Key& mixed = memory.MakeKey(kHkeyLocalMachine, kImportKey + "\\MiXeD CaSe");
     memory.PutValue(mixed, "v", kRegSz, Data("x\0"s));
+    // Siblings whose order depends on how names are compared: by case, and around the characters between
+    // "Z" and "a".
+    for (const char* name : {"b", "A", "_under", "Zed", "[x", "a2", "~tilde", "9"}) {
+        memory.MakeKey(kHkeyLocalMachine, kImportKey + "\\Order\\" + name);
+    }
     MemoryRegistry::Key& user = memory.MakeKey(kHkeyCurrentUser, "Software\\TSLNImport");
     memory.PutValue(user, "user value", kRegSz, Data("in HKCU\0"s));
 }
@@ -138,9 +143,25 @@ void ExpectSameTree(RegistryApi& real, RegHandle root, const std::string& path, 
                      nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(key.values.size(), values) << "values under " << path;
     EXPECT_EQ(key.subKeys.size(), subKeys) << "subkeys under " << path;
+    // Sub-keys enumerate in the same order as the in-memory registry keeps them.
+    std::string realOrder;
+    std::string memoryOrder;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(reinterpret_cast<HKEY>(handle), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        realOrder += std::string(name, length) + "|";
+    }
+    for (const auto& sub : key.subKeys) {
+        memoryOrder += sub.second->name + "|";
+    }
+    EXPECT_EQ(memoryOrder, realOrder) << "subkey order under " << path;
     real.CloseKey(handle);
     for (const auto& sub : key.subKeys) {
-        ExpectSameTree(real, root, path + "\\" + sub->name, *sub, importedAs);
+        ExpectSameTree(real, root, path + "\\" + sub.second->name, *sub.second, importedAs);
     }
 }
 

@@ -27,7 +27,10 @@ if ! tsln_wine_new_prefix "$prefix"; then
     exit 1
 fi
 
-wine "$exe" --gtest_color=no "$@"
+# Windows looks beside the program first for a library loaded by bare name; Wine prefers its built-in
+# hhctrl.ocx unless told to take a file first, which makes the hhctrl.ocx the build plants beside the suite
+# a real trap for a bare-name load.
+WINEDLLOVERRIDES="hhctrl.ocx=n,b;$WINEDLLOVERRIDES" wine "$exe" --gtest_color=no "$@"
 status=$?
 if [ $status -ne 0 ]; then
     echo "run-registry-suite: registry_suite.exe exited with $status" >&2

@@ -77,5 +77,16 @@ TEST_F(Win32Shell, HtmlHelpIsFoundAtRunTimeAndOpensNoWindowForAMissingFile) {
     EXPECT_FALSE(OpenHtmlHelp(*shell_, dir_ + "\\missing.chm", 0, 0));
 }
 
+// The build plants a hhctrl.ocx of its own beside this program (planted_hhctrl_win.cpp). Loaded by bare
+// name it would answer 0x7E57; from the system folder, as Windows installs it, the real one answers 0.
+TEST_F(Win32Shell, HtmlHelpComesFromTheSystemFolderNotFromBesideTheProgram) {
+    char program[MAX_PATH] = {};
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, program, MAX_PATH));
+    std::string planted = program;
+    planted = planted.substr(0, planted.find_last_of('\\') + 1) + "hhctrl.ocx";
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(planted.c_str())) << planted;
+    EXPECT_EQ(0u, shell_->HtmlHelp(0, dir_ + "\\missing.chm", 0, 0));
+}
+
 }  // namespace
 }  // namespace tsln::test

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/frm_main.h"
-#include "platform/machine_profile.h"
-#include "platform/memory_registry.h"
 #include "platform/registry_helpers.h"
+#include "profile/display_mode_list.h"
+#include "profile/memory_registry.h"
 #include "state/program_state.h"
 #include "state/system.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "console/console_app.h"
-#include "platform/machine_profile.h"
+#include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
 
 namespace tsln {

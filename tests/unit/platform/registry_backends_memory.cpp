@@ -1,5 +1,5 @@
 // The native build runs the registry suite against the in-memory registry.
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 #include "registry_suite.h"
 
 namespace tsln::test {

@@ -1,7 +1,7 @@
 // Machine profiles: the display-mode list, Windows paths mapped onto the
 // profile's folders, the portable file and shell backends, loading the
 // shipped profiles, saving the registry back, and the load errors.
-#include "platform/machine_profile.h"
+#include "profile/machine_profile.h"
 
 #include <gtest/gtest.h>
 #include <sys/xattr.h>
@@ -15,6 +15,10 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "profile/display_mode_list.h"
+#include "profile/host_files.h"
+#include "profile/windows_path_map.h"
 
 namespace tsln {
 namespace {
@@ -395,8 +399,9 @@ TEST_P(ShippedProfileTest, LoadsTheMachineItDescribes) {
 
     EXPECT_EQ(SystemDirOf(*profile), p.systemDir);
     EXPECT_EQ(profile->ProgramFolder(), p.programFolder);
-    EXPECT_EQ(DriverVersion(*profile, SystemDirOf(*profile) + "\\" + p.driverName + ".dll"), p.driverVersion)
-        << "was the driver_files target built?";
+    // Made from system32/<driver>.version, with nothing built into the profile folder.
+    EXPECT_EQ(DriverVersion(*profile, SystemDirOf(*profile) + "\\" + p.driverName + ".dll"), p.driverVersion);
+    EXPECT_FALSE(fs::exists(kProfiles / p.name / "system32" / (std::string(p.driverName) + ".dll")));
     EXPECT_TRUE(fs::is_directory(kProfiles / p.name / "program"));
     EXPECT_GT(AllModes(profile->DisplayModes()).size(), 50u);
     EXPECT_FALSE(profile->RegistryChanged());
@@ -611,6 +616,12 @@ TEST(ProfileErrors, NameTheFileAndLineAtFault) {
     WriteText(modesTxt, "# modes\n640 480 8 60\n800 600 sixteen 60\n");
     EXPECT_EQ(LoadError(folder), modesTxt + " line 3: \"sixteen\" is not a whole number from 0 to 4294967295");
     WriteText(modesTxt, goodModes);
+
+    const fs::path versionFile = folder / "system32" / "nv4_disp.version";
+    const std::string goodVersion = ReadText(versionFile);
+    WriteText(versionFile, "6.14.10.70000\n");
+    EXPECT_EQ(LoadError(folder), versionFile.string() + ": version field 70000 is above 65535");
+    WriteText(versionFile, goodVersion);
 
     WriteText(machineTxt, "# paths\nsystem-dir=C:\\WINNT\\system32\nwindows-dir=C:\\WINNT\n");
     EXPECT_EQ(LoadError(folder),

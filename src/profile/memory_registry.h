@@ -20,9 +20,20 @@ public:
         std::vector<std::uint8_t> data;
     };
     struct Key {
-        std::string name;                           // as first created; empty for a root
-        std::vector<Value> values;                  // in the order first written
-        std::vector<std::unique_ptr<Key>> subKeys;  // in the order created
+        Key() = default;
+        // Takes the tree apart one key at a time, so that no depth of keys can exhaust the stack.
+        ~Key();
+        Key(const Key&) = delete;
+        Key& operator=(const Key&) = delete;
+
+        std::string name;           // as first created; empty for a root
+        std::vector<Value> values;  // in the order first written, the order Windows enumerates them in
+        // Position in values by case-folded name, kept by PutValue and RemoveValue: a key with many values
+        // is searched in logarithmic time.
+        std::map<std::string, std::size_t> valueIndex;
+        // By case-folded name: found in logarithmic time, and enumerated in the order Windows enumerates
+        // the sub-keys of a persistent key, sorted without regard to case.
+        std::map<std::string, std::unique_ptr<Key>> subKeys;
         Key* parent = nullptr;
         bool denyWrites = false;
 

@@ -1,4 +1,4 @@
-#include "platform/pe_version.h"
+#include "profile/pe_version.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +22,9 @@ constexpr Offset kSectionHeaderSize = 40;
 constexpr Offset kResourceDirectorySize = 16;
 constexpr Offset kResourceEntrySize = 8;
 constexpr Offset kMaxRva = 0xFFFFFFFFu;
+// The Windows XP loader refuses an image with more sections than this; no
+// real driver file comes near it.
+constexpr std::uint16_t kMaxSections = 96;
 
 // Bytes of untrusted origin: every read says whether it fitted.
 class Bytes {
@@ -112,6 +115,8 @@ public:
         if (resourceRva_ == 0 || resourceSize_ == 0)
             return false;
 
+        if (sectionCount > kMaxSections)
+            return false;
         const Offset table = optional + optionalSize;
         if (!bytes_.Has(table, sectionCount * kSectionHeaderSize))
             return false;
@@ -151,6 +156,13 @@ public:
         }
         return false;
     }
+
+    // The file offset of length bytes of the resource directory, when they lie whole in one section.
+    bool MapResource(Offset offsetInDirectory, Offset length, Offset* offset) const {
+        return Map(resourceRva_ + offsetInDirectory, length, offset);
+    }
+
+    const Bytes& Data() const { return bytes_; }
 
     bool ResourceU32(Offset offsetInDirectory, std::uint32_t* value) const {
         Offset fileOffset = 0;
@@ -210,13 +222,19 @@ bool FirstEntry(const PeImage& image, Offset directory, bool wantSubdirectory, O
     return true;
 }
 
+// The root's entries are mapped once, as the one block they are in every
+// real file, so that a root with many entries costs one pass over them.
 bool FindVersionDirectory(const PeImage& image, Offset* directory) {
     std::uint32_t count = 0;
-    if (!EntryCount(image, 0, &count))
+    Offset table = 0;
+    if (!EntryCount(image, 0, &count) ||
+        !image.MapResource(kResourceDirectorySize, count * kResourceEntrySize, &table)) {
         return false;
+    }
     for (std::uint32_t i = 0; i < count; ++i) {
         ResourceEntry entry;
-        if (!Entry(image, 0, i, &entry))
+        const Offset at = table + i * kResourceEntrySize;
+        if (!image.Data().U32(at, &entry.name) || !image.Data().U32(at + 4, &entry.target))
             return false;
         // A name with the high bit set is a string offset, never the id 16.
         if (entry.name != kRtVersion)
@@ -333,25 +351,6 @@ bool ParseFixedFileInfo(const std::uint8_t* block, std::size_t size, FixedFileIn
         info->fileDateLS = fields[12];
     }
     return true;
-}
-
-std::uint32_t HostFileVersion::GetFileVersionInfoSize(const std::string& path) {
-    // Bounded by kMaxVersionFileSize, so the size always fits.
-    return static_cast<std::uint32_t>(ReadVersionResource(path).size());
-}
-
-bool HostFileVersion::GetFileVersionInfo(const std::string& path, std::uint32_t size, void* data) {
-    if (!data || size == 0)
-        return false;
-    const std::vector<std::uint8_t> block = ReadVersionResource(path);
-    if (block.empty())
-        return false;
-    std::memcpy(data, block.data(), std::min<std::size_t>(size, block.size()));
-    return true;
-}
-
-bool HostFileVersion::QueryFixedFileInfo(const void* block, std::uint32_t size, FixedFileInfo* info) {
-    return ParseFixedFileInfo(static_cast<const std::uint8_t*>(block), size, info);
 }
 
 }  // namespace tsln

@@ -1,7 +1,9 @@
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 
 #include <algorithm>
 #include <stdexcept>
+
+#include "profile/text.h"
 
 namespace tsln {
 namespace {
@@ -9,15 +11,6 @@ namespace {
 // First handle value handed out. Real handles are small multiples of four; these never collide with 0 or
 // with the predefined roots.
 constexpr RegHandle kFirstHandle = 0x1000;
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 // Empty parts are skipped, so doubled and trailing backslashes do no harm; a leading one makes the path
 // invalid (the caller checks that first).
@@ -49,24 +42,38 @@ bool IsStringType(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
+std::string FoldedName(const std::string& name) {
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+    return folded;
+}
+
 }  // namespace
 
-MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyName) const {
-    for (const auto& sub : subKeys) {
-        if (EqualsNoCase(sub->name, subKeyName)) {
-            return sub.get();
+MemoryRegistry::Key::~Key() {
+    std::vector<std::unique_ptr<Key>> pending;
+    auto detachChildren = [&pending](Key& key) {
+        for (auto& entry : key.subKeys) {
+            pending.push_back(std::move(entry.second));
         }
+        key.subKeys.clear();
+    };
+    detachChildren(*this);
+    while (!pending.empty()) {
+        std::unique_ptr<Key> key = std::move(pending.back());
+        pending.pop_back();
+        detachChildren(*key);
     }
-    return nullptr;
+}
+
+MemoryRegistry::Key* MemoryRegistry::Key::FindSubKey(const std::string& subKeyName) const {
+    auto it = subKeys.find(FoldedName(subKeyName));
+    return it == subKeys.end() ? nullptr : it->second.get();
 }
 
 const MemoryRegistry::Value* MemoryRegistry::Key::FindValue(const std::string& valueName) const {
-    for (const auto& value : values) {
-        if (EqualsNoCase(value.name, valueName)) {
-            return &value;
-        }
-    }
-    return nullptr;
+    auto it = valueIndex.find(FoldedName(valueName));
+    return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 struct MemoryRegistry::Impl {
@@ -151,9 +158,10 @@ struct MemoryRegistry::Impl {
         auto sub = std::make_unique<Key>();
         sub->name = name;
         sub->parent = parent;
-        parent->subKeys.push_back(std::move(sub));
+        Key* added = sub.get();
+        parent->subKeys.emplace(FoldedName(name), std::move(sub));
         ++revision;
-        return parent->subKeys.back().get();
+        return added;
     }
 };
 
@@ -333,23 +341,32 @@ MemoryRegistry::Key& MemoryRegistry::MakeKey(RegHandle root, const std::string& 
 void MemoryRegistry::PutValue(Key& key, const std::string& valueName, std::uint32_t type,
                               std::vector<std::uint8_t> data) {
     ++impl_->revision;
-    for (Value& value : key.values) {
-        if (EqualsNoCase(value.name, valueName)) {
-            value.type = type;
-            value.data = std::move(data);
-            return;
-        }
+    std::string folded = FoldedName(valueName);
+    auto it = key.valueIndex.find(folded);
+    if (it != key.valueIndex.end()) {
+        Value& value = key.values[it->second];
+        value.type = type;
+        value.data = std::move(data);
+        return;
     }
     key.values.push_back(Value{valueName, type, std::move(data)});
+    key.valueIndex.emplace(std::move(folded), key.values.size() - 1);
 }
 
 bool MemoryRegistry::RemoveValue(Key& key, const std::string& valueName) {
-    auto it = std::find_if(key.values.begin(), key.values.end(),
-                           [&](const Value& value) { return EqualsNoCase(value.name, valueName); });
-    if (it == key.values.end()) {
+    auto it = key.valueIndex.find(FoldedName(valueName));
+    if (it == key.valueIndex.end()) {
         return false;
     }
-    key.values.erase(it);
+    const std::size_t position = it->second;
+    key.valueIndex.erase(it);
+    key.values.erase(key.values.begin() + static_cast<std::ptrdiff_t>(position));
+    // The values after it moved down by one, as the vector's erase moved them.
+    for (auto& entry : key.valueIndex) {
+        if (entry.second > position) {
+            --entry.second;
+        }
+    }
     ++impl_->revision;
     return true;
 }
@@ -365,9 +382,7 @@ bool MemoryRegistry::DeleteKeyTree(RegHandle root, const std::string& path) {
             entry.second.key = nullptr;
         }
     }
-    auto& siblings = key->parent->subKeys;
-    siblings.erase(std::find_if(siblings.begin(), siblings.end(),
-                                [key](const std::unique_ptr<Key>& sub) { return sub.get() == key; }));
+    key->parent->subKeys.erase(FoldedName(key->name));
     ++impl_->revision;
     return true;
 }

@@ -1,9 +1,11 @@
-#include "platform/reg_file.h"
+#include "profile/reg_file.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
+
+#include "profile/text.h"
 
 namespace tsln {
 namespace {
@@ -12,6 +14,9 @@ constexpr char kHeader4[] = "REGEDIT4";
 constexpr char kHeader5[] = "Windows Registry Editor Version 5.00";
 // regedit wraps hex data once a line has reached this many characters (the backslash makes it 78).
 constexpr std::size_t kHexWrapColumn = 77;
+// What the registry itself takes: keys at most this deep below a root, names at most this long.
+constexpr std::size_t kMaxKeyDepth = 512;
+constexpr std::size_t kMaxKeyNameLength = 255;
 
 struct RootName {
     RegHandle root;
@@ -20,39 +25,8 @@ struct RootName {
 // In the order they are saved: names sorted case-insensitively.
 constexpr RootName kRoots[] = {{kHkeyCurrentUser, "HKEY_CURRENT_USER"}, {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"}};
 
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
-    });
-}
-
-bool StartsWithNoCase(const std::string& text, std::size_t at, const std::string& prefix) {
-    return text.size() - at >= prefix.size() && EqualsNoCase(text.substr(at, prefix.size()), prefix);
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string Trim(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
 }
 
 int HexDigit(char c) {
@@ -114,22 +88,7 @@ std::string Escape(const std::string& text) {
 
 class Parser {
 public:
-    Parser(const std::string& text, MemoryRegistry& registry) : registry_(registry) {
-        // A final line break ends the last line; it does not start an empty one.
-        std::size_t start = 0;
-        while (start < text.size() || lines_.empty()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string::npos) {
-                end = text.size();
-            }
-            std::string line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            lines_.push_back(std::move(line));
-            start = end + 1;
-        }
-    }
+    Parser(const std::string& text, MemoryRegistry& registry) : registry_(registry), lines_(SplitLines(text)) {}
 
     bool Parse() {
         const std::string header = Trim(lines_[0]);
@@ -202,7 +161,7 @@ private:
         const std::size_t slash = inner.find('\\');
         const std::string rootName = inner.substr(0, slash);
         const RootName* root = std::find_if(std::begin(kRoots), std::end(kRoots),
-                                            [&](const RootName& known) { return EqualsNoCase(rootName, known.name); });
+                                            [&](const RootName& known) { return SameName(rootName, known.name); });
         if (root == std::end(kRoots)) {
             return Fail(index_, "unknown root key \"" + rootName + "\"");
         }
@@ -210,6 +169,9 @@ private:
         if (slash != std::string::npos &&
             (path.empty() || path.back() == '\\' || path.find("\\\\") != std::string::npos)) {
             return Fail(index_, "empty key name in \"" + inner + "\"");
+        }
+        if (!CheckLimits(path)) {
+            return false;
         }
         if (remove) {
             if (path.empty()) {
@@ -222,6 +184,26 @@ private:
             haveKey_ = true;
             keyRoot_ = root->root;
             keyPath_ = path;
+        }
+        return true;
+    }
+
+    // Windows refuses such keys; refusing them here also bounds every walk over the tree.
+    bool CheckLimits(const std::string& path) {
+        std::size_t depth = 0;
+        for (std::size_t start = 0; start < path.size();) {
+            std::size_t end = path.find('\\', start);
+            if (end == std::string::npos) {
+                end = path.size();
+            }
+            if (end - start > kMaxKeyNameLength) {
+                return Fail(index_, "a key name of " + std::to_string(end - start) + " characters (at most " +
+                                        std::to_string(kMaxKeyNameLength) + ")");
+            }
+            if (++depth > kMaxKeyDepth) {
+                return Fail(index_, "a key nested more than " + std::to_string(kMaxKeyDepth) + " levels deep");
+            }
+            start = end + 1;
         }
         return true;
     }
@@ -288,7 +270,7 @@ private:
             }
             op.data.assign(text.begin(), text.end());
             op.data.push_back(0);
-        } else if (StartsWithNoCase(data, 0, "dword:")) {
+        } else if (StartsWithName(data, "dword:")) {
             std::uint32_t number = 0;
             if (!ParseHex32(data.substr(6), &number)) {
                 return Fail(index_, "dword: needs 1 to 8 hex digits");
@@ -296,7 +278,7 @@ private:
             op.type = kRegDword;
             op.data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
                        static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-        } else if (StartsWithNoCase(data, 0, "hex")) {
+        } else if (StartsWithName(data, "hex")) {
             if (!ParseHexValue(data, valueLine, &op)) {
                 return false;
             }
@@ -313,7 +295,7 @@ private:
             return Fail(valueLine, "expected hex: or hex(type):");
         }
         const std::string kind = data.substr(0, colon);
-        if (EqualsNoCase(kind, "hex")) {
+        if (SameName(kind, "hex")) {
             op->type = kRegBinary;
         } else if (kind.size() > 5 && kind[3] == '(' && kind.back() == ')') {
             if (!ParseHex32(kind.substr(4, kind.size() - 5), &op->type)) {
@@ -431,32 +413,52 @@ void AppendValue(std::string& out, const MemoryRegistry::Value& value, RegFileFo
     }
 }
 
-void AppendKey(std::string& out, const MemoryRegistry::Key& key, const std::string& path, RegFileFormat format) {
+// One key's section: its path, then its values sorted the way regedit writes them.
+void AppendSection(std::string& out, const MemoryRegistry::Key& key, const std::string& path, RegFileFormat format) {
     // A root gets a section only for values of its own; every other key gets one even when empty, so that it
     // exists again after loading.
-    if (key.parent != nullptr || !key.values.empty()) {
-        out += "[" + path + "]\r\n";
-        std::vector<const MemoryRegistry::Value*> values;
-        for (const auto& value : key.values) {
-            values.push_back(&value);
-        }
-        // The default value first, as regedit writes it; the empty name sorts first anyway.
-        std::sort(values.begin(), values.end(), [](const MemoryRegistry::Value* a, const MemoryRegistry::Value* b) {
-            return LessNoCase(a->name, b->name);
-        });
-        for (const MemoryRegistry::Value* value : values) {
-            AppendValue(out, *value, format);
-        }
-        out += "\r\n";
+    if (key.parent == nullptr && key.values.empty()) {
+        return;
     }
-    std::vector<const MemoryRegistry::Key*> subKeys;
-    for (const auto& sub : key.subKeys) {
-        subKeys.push_back(sub.get());
+    out += "[" + path + "]\r\n";
+    std::vector<const MemoryRegistry::Value*> values;
+    for (const auto& value : key.values) {
+        values.push_back(&value);
     }
-    std::sort(subKeys.begin(), subKeys.end(),
-              [](const MemoryRegistry::Key* a, const MemoryRegistry::Key* b) { return LessNoCase(a->name, b->name); });
-    for (const MemoryRegistry::Key* sub : subKeys) {
-        AppendKey(out, *sub, path + "\\" + sub->name, format);
+    // The default value first, as regedit writes it; the empty name sorts first anyway.
+    std::sort(values.begin(), values.end(), [](const MemoryRegistry::Value* a, const MemoryRegistry::Value* b) {
+        return LessName(a->name, b->name);
+    });
+    for (const MemoryRegistry::Value* value : values) {
+        AppendValue(out, *value, format);
+    }
+    out += "\r\n";
+}
+
+// The key and everything below it, parents before children and siblings in their sorted order. Walked with a
+// stack of its own and one path that grows and shrinks, so that neither the depth of the tree nor the length
+// of its paths costs more than the text written.
+void AppendTree(std::string& out, const MemoryRegistry::Key& root, const std::string& rootName, RegFileFormat format) {
+    struct Pending {
+        const MemoryRegistry::Key* key;
+        std::size_t parentPathLength;
+    };
+    std::string path;
+    std::vector<Pending> pending{{&root, 0}};
+    while (!pending.empty()) {
+        const Pending next = pending.back();
+        pending.pop_back();
+        path.resize(next.parentPathLength);
+        if (next.key == &root) {
+            path = rootName;
+        } else {
+            path += '\\';
+            path += next.key->name;
+        }
+        AppendSection(out, *next.key, path, format);
+        for (auto it = next.key->subKeys.rbegin(); it != next.key->subKeys.rend(); ++it) {
+            pending.push_back(Pending{it->second.get(), path.size()});
+        }
     }
 }
 
@@ -478,7 +480,7 @@ std::string SaveRegFile(const MemoryRegistry& registry, RegFileFormat format) {
     std::string out = std::string(format == RegFileFormat::kVersion5 ? kHeader5 : kHeader4) + "\r\n\r\n";
     for (const RootName& root : kRoots) {
         if (const MemoryRegistry::Key* key = registry.FindKey(root.root, "")) {
-            AppendKey(out, *key, root.name, format);
+            AppendTree(out, *key, root.name, format);
         }
     }
     return out;

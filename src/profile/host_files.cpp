@@ -1,20 +1,18 @@
-#include <algorithm>
-#include <filesystem>
+#include "profile/host_files.h"
+
+#include <cstdlib>
 #include <fstream>
-#include <string>
+#include <sstream>
 #include <system_error>
 
 #if defined(__linux__)
 #include <sys/xattr.h>
 #endif
 
-#include "platform/machine_profile.h"
-#include "platform/profile_text.h"
+#include "profile/windows_path_map.h"
 
 namespace tsln {
 namespace fs = std::filesystem;
-
-using namespace profile_detail;
 
 namespace {
 
@@ -23,35 +21,6 @@ constexpr unsigned long kAttributeHidden = 0x2;
 constexpr unsigned long kAttributeSystem = 0x4;
 
 }  // namespace
-
-void WindowsPathMap::Add(const std::string& windowsFolder, const std::string& hostFolder) {
-    std::optional<std::vector<std::string>> components = WindowsComponents(windowsFolder);
-    if (!components || components->empty())
-        return;
-    folders_.push_back(Folder{std::move(*components), hostFolder});
-    // The deepest folder first, should one lie inside the other.
-    std::stable_sort(folders_.begin(), folders_.end(),
-                     [](const Folder& a, const Folder& b) { return a.components.size() > b.components.size(); });
-}
-
-std::optional<std::string> WindowsPathMap::ToHost(const std::string& windowsPath) const {
-    const std::optional<std::vector<std::string>> components = WindowsComponents(windowsPath);
-    if (!components)
-        return std::nullopt;
-    for (const Folder& folder : folders_) {
-        if (components->size() < folder.components.size())
-            continue;
-        if (!std::equal(folder.components.begin(), folder.components.end(), components->begin(), SameName)) {
-            continue;
-        }
-        fs::path host(folder.host);
-        for (std::size_t i = folder.components.size(); i < components->size(); ++i) {
-            host /= MatchHostName(host, (*components)[i]);
-        }
-        return host.string();
-    }
-    return std::nullopt;
-}
 
 bool IsHiddenOrSystemFile(const std::string& hostPath) {
     const std::string name = fs::path(hostPath).filename().string();
@@ -76,7 +45,20 @@ bool IsReadOnlyFile(const std::string& hostPath) {
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-// ---- files -----------------------------------------------------------------
+bool ReadWholeFile(const fs::path& path, std::string* text) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad())
+        return false;
+    *text = buffer.str();
+    return true;
+}
 
 bool HostFiles::WriteNew(const std::string& path, const std::string& text) {
     return Write(path, text, false);

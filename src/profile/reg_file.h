@@ -3,7 +3,7 @@
 // Version 5.00") into and out of a MemoryRegistry.
 #include <string>
 
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 
 namespace tsln {
 
@@ -23,7 +23,9 @@ enum class RegFileFormat {
 
 // Applies the file to the registry (keys and values added, "[-Key]" and
 // "name"=- deletions carried out). False with a message naming the line when
-// the text is not a .reg file; the registry is then left as it was.
+// the text is not a .reg file, or names a key Windows would refuse (more than
+// 512 levels deep, or a name longer than 255 characters); the registry is then
+// left as it was. The text is the file's bytes, whatever their origin.
 bool LoadRegFile(const std::string& text, MemoryRegistry& registry, std::string* error);
 
 // The whole registry as a .reg file, keys and values in a stable order (sorted

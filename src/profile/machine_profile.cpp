@@ -1,23 +1,20 @@
-#include "platform/machine_profile.h"
+#include "profile/machine_profile.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
-#include "platform/pe_version.h"
-#include "platform/profile_text.h"
-#include "platform/reg_file.h"
+#include "profile/display_mode_list.h"
+#include "profile/driver_files.h"
+#include "profile/host_files.h"
+#include "profile/profile_file_version.h"
+#include "profile/reg_file.h"
+#include "profile/text.h"
+#include "profile/windows_path_map.h"
 
 namespace tsln {
 namespace fs = std::filesystem;
-
-using namespace profile_detail;
 
 namespace {
 
@@ -26,77 +23,6 @@ constexpr char kDisplayModesFile[] = "display-modes.txt";
 constexpr char kMachineFile[] = "machine.txt";
 constexpr char kSystemFolder[] = "system32";
 constexpr char kProgramFolder[] = "program";
-
-}  // namespace
-
-// ---- the profile -----------------------------------------------------------
-
-namespace {
-
-class ProfileShell : public ShellApi {
-public:
-    ProfileShell(const std::string& systemDir, const WindowsPathMap& paths) : systemDir_(systemDir), paths_(paths) {}
-
-    std::uint32_t GetSystemDirectory(char* buffer, std::uint32_t size) override {
-        const auto length = static_cast<std::uint32_t>(systemDir_.size());
-        // Too small a buffer gets the size it needs, NUL included, as on Windows.
-        if (!buffer || size <= length)
-            return length + 1;
-        std::memcpy(buffer, systemDir_.c_str(), length + 1);
-        return length;
-    }
-
-    bool IsOrdinaryFile(const std::string& path) override {
-        const std::optional<std::string> host = paths_.ToHost(path);
-        std::error_code error;
-        return host && fs::is_regular_file(*host, error) && !IsHiddenOrSystemFile(*host);
-    }
-
-    std::uintptr_t HtmlHelp(std::uintptr_t owner, const std::string& file, std::uint32_t command,
-                            std::uintptr_t data) override {
-        htmlHelpCalls.push_back(MachineProfile::HtmlHelpCall{owner, file, command, data});
-        // "help.chm::/topic.htm" and "help.chm>window" name the file before the marker.
-        std::string chm = file.substr(0, file.find("::"));
-        chm = chm.substr(0, chm.find('>'));
-        const std::optional<std::string> host = paths_.ToHost(chm);
-        std::error_code error;
-        return host && fs::is_regular_file(*host, error) ? MachineProfile::kHelpWindow : 0;
-    }
-
-    void ShellExecute(const std::string& file, const std::string& directory) override {
-        shellExecuteCalls.push_back(MachineProfile::ShellExecuteCall{file, directory});
-    }
-
-    std::vector<MachineProfile::HtmlHelpCall> htmlHelpCalls;
-    std::vector<MachineProfile::ShellExecuteCall> shellExecuteCalls;
-
-private:
-    std::string systemDir_;
-    const WindowsPathMap& paths_;
-};
-
-class ProfileFileVersion : public FileVersionApi {
-public:
-    explicit ProfileFileVersion(const WindowsPathMap& paths) : paths_(paths) {}
-
-    std::uint32_t GetFileVersionInfoSize(const std::string& path) override {
-        const std::optional<std::string> host = paths_.ToHost(path);
-        return host ? host_.GetFileVersionInfoSize(*host) : 0;
-    }
-
-    bool GetFileVersionInfo(const std::string& path, std::uint32_t size, void* data) override {
-        const std::optional<std::string> host = paths_.ToHost(path);
-        return host && host_.GetFileVersionInfo(*host, size, data);
-    }
-
-    bool QueryFixedFileInfo(const void* block, std::uint32_t size, FixedFileInfo* info) override {
-        return host_.QueryFixedFileInfo(block, size, info);
-    }
-
-private:
-    const WindowsPathMap& paths_;
-    HostFileVersion host_;
-};
 
 // machine.txt: "key=value" lines naming the two Windows folders.
 bool ParseMachineFile(const std::string& text, std::string* programFolder, std::string* systemDir, std::string* error) {
@@ -147,6 +73,7 @@ struct MachineProfile::Impl {
     std::string programFolder = kDefaultProgramFolder;
     std::string systemDir = kDefaultSystemDir;
     WindowsPathMap paths;
+    DriverFiles driverFiles;
     MemoryRegistry registry;
     std::uint64_t savedRevision = 0;
     std::unique_ptr<ProfileShell> shell;
@@ -199,11 +126,14 @@ struct MachineProfile::Impl {
             return false;
         }
 
+        if (!driverFiles.Load(root, error))
+            return false;
+
         paths.Add(programFolder, (root / kProgramFolder).string());
         paths.Add(systemDir, (root / kSystemFolder).string());
-        shell = std::make_unique<ProfileShell>(systemDir, paths);
+        shell = std::make_unique<ProfileShell>(systemDir, paths, driverFiles);
         files = std::make_unique<HostFiles>(paths);
-        fileVersion = std::make_unique<ProfileFileVersion>(paths);
+        fileVersion = std::make_unique<ProfileFileVersion>(paths, driverFiles);
         displayModes = std::make_unique<ModeListDisplayModes>(std::move(modes));
         return true;
     }
@@ -258,11 +188,11 @@ DisplayModeApi& MachineProfile::DisplayModes() {
 }
 
 const std::vector<MachineProfile::HtmlHelpCall>& MachineProfile::HtmlHelpCalls() const {
-    return impl_->shell->htmlHelpCalls;
+    return impl_->shell->HtmlHelpCalls();
 }
 
 const std::vector<MachineProfile::ShellExecuteCall>& MachineProfile::ShellExecuteCalls() const {
-    return impl_->shell->shellExecuteCalls;
+    return impl_->shell->ShellExecuteCalls();
 }
 
 bool MachineProfile::RegistryChanged() const {

@@ -1,12 +1,10 @@
-#include <string>
-#include <vector>
+#include "profile/display_mode_list.h"
 
-#include "platform/machine_profile.h"
-#include "platform/profile_text.h"
+#include <sstream>
+
+#include "profile/text.h"
 
 namespace tsln {
-
-using namespace profile_detail;
 
 bool ParseDisplayModes(const std::string& text, std::vector<DisplayMode>* modes, std::string* error) {
     std::vector<DisplayMode> parsed;

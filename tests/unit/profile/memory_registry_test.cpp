@@ -1,6 +1,6 @@
 // What only the in-memory registry has: its bookkeeping for tests, key deletion and taking write rights away.
 // Its behaviour as a registry is proven against the real one by registry_suite.cpp.
-#include "platform/memory_registry.h"
+#include "profile/memory_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +146,38 @@ TEST(MemoryRegistry, PutValueStoresExactlyTheBytesGivenUnderTheFirstSpellingOfTh
     EXPECT_TRUE(reg.RemoveValue(key, "resW1"));
     EXPECT_FALSE(reg.RemoveValue(key, "ResW1"));
     EXPECT_TRUE(key.values.empty());
+
+    // Values stay in the order first written, and each is found by name after one before it goes.
+    for (const char* name : {"c", "A", "b", "D"}) {
+        reg.PutValue(key, name, kRegSz, {'x'});
+    }
+    EXPECT_TRUE(reg.RemoveValue(key, "a"));
+    reg.PutValue(key, "B", kRegDword, {1, 0, 0, 0});
+    ASSERT_EQ(3u, key.values.size());
+    EXPECT_EQ("c", key.values[0].name);
+    EXPECT_EQ("b", key.values[1].name);
+    EXPECT_EQ("D", key.values[2].name);
+    EXPECT_EQ(&key.values[1], key.FindValue("B"));
+    EXPECT_EQ(kRegDword, key.values[1].type);
+    EXPECT_EQ(&key.values[2], key.FindValue("d"));
+    EXPECT_EQ(nullptr, key.FindValue("A"));
+}
+
+// A registry of any depth is freed without recursing: at 300,000 levels the recursive destructor overflowed the
+// stack. Deleting such a tree is the same walk.
+TEST(MemoryRegistry, FreesAndDeletesKeyTreesOfAnyDepth) {
+    std::string path = "deep";
+    for (int i = 1; i < 300000; ++i) {
+        path += "\\k";
+    }
+    {
+        MemoryRegistry reg;
+        reg.MakeKey(kHkeyLocalMachine, path);
+        reg.MakeKey(kHkeyCurrentUser, path);
+        ASSERT_NE(nullptr, reg.FindKey(kHkeyLocalMachine, path));
+        EXPECT_TRUE(reg.DeleteKeyTree(kHkeyCurrentUser, "deep"));
+        EXPECT_EQ(nullptr, reg.FindKey(kHkeyCurrentUser, "deep"));
+    }
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-#include "platform/reg_file.h"
+#include "profile/reg_file.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ void DumpKey(const MemoryRegistry::Key& key, const std::string& path, std::vecto
                         std::to_string(value.type) + " | " + Show(value.data));
     }
     for (const auto& sub : key.subKeys) {
-        DumpKey(*sub, path + "\\" + sub->name, lines);
+        DumpKey(*sub.second, path + "\\" + sub.second->name, lines);
     }
 }
 
@@ -371,6 +372,70 @@ TEST(SaveRegFile, WrapsLongHexDataAtRegeditsWidth) {
         "  30,31,32,33,34,35,36,37,38,39,3a,3b\r\n"
         "\r\n",
         SaveRegFile(reg));
+}
+
+// A key path of depth names "a", and a version 5 file whose line 3 names it.
+std::string Chain(std::size_t depth) {
+    std::string path = "a";
+    for (std::size_t i = 1; i < depth; ++i) {
+        path += "\\a";
+    }
+    return path;
+}
+
+std::string KeyFile(const std::string& line) {
+    return "Windows Registry Editor Version 5.00\r\n\r\n" + line + "\r\n\"v\"=\"x\"\r\n";
+}
+
+// Windows allows 512 levels and 255 characters a name. Anything beyond is refused at its line before any key
+// is made: a 100,000-level key (200 KB) overflowed the stack of the writer, 300,000 levels the destructor's.
+TEST(LoadRegFile, RefusesKeysDeeperOrLongerThanWindowsAllows) {
+    MemoryRegistry reg;
+    std::string error;
+    EXPECT_FALSE(LoadRegFile(KeyFile("[HKEY_LOCAL_MACHINE\\" + Chain(100000) + "]"), reg, &error));
+    EXPECT_EQ("line 3: a key nested more than 512 levels deep", error);
+    EXPECT_FALSE(LoadRegFile(KeyFile("[-HKEY_CURRENT_USER\\" + Chain(513) + "]"), reg, &error));
+    EXPECT_EQ("line 3: a key nested more than 512 levels deep", error);
+    EXPECT_FALSE(LoadRegFile(KeyFile("[HKEY_LOCAL_MACHINE\\SOFTWARE\\" + std::string(256, 'k') + "\\x]"), reg, &error));
+    EXPECT_EQ("line 3: a key name of 256 characters (at most 255)", error);
+    EXPECT_EQ(0u, reg.Revision());
+
+    // The limits themselves load, save and load back.
+    ASSERT_TRUE(LoadRegFile(KeyFile("[HKEY_LOCAL_MACHINE\\" + Chain(512) + "]"), reg, &error)) << error;
+    ASSERT_TRUE(LoadRegFile(KeyFile("[HKEY_CURRENT_USER\\" + std::string(255, 'k') + "]"), reg, &error)) << error;
+    MemoryRegistry loaded;
+    ASSERT_TRUE(LoadRegFile(SaveRegFile(reg), loaded, &error)) << error;
+    EXPECT_EQ(Dump(reg), Dump(loaded));
+}
+
+// Sub-keys and values are found by name in logarithmic time: 100,000 siblings took minutes with a linear
+// search. Keys are written sorted without regard to case, the order in which Windows enumerates them.
+TEST(RegFile, ManySiblingKeysAndValuesLoadAndSaveInTimeAndInOrder) {
+    std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
+    char name[16];
+    for (int i = 99999; i >= 0; --i) {
+        std::snprintf(name, sizeof name, i % 2 ? "K%05d" : "k%05d", i);
+        text += "[HKEY_LOCAL_MACHINE\\S\\" + std::string(name) + "]\r\n";
+    }
+    text += "[HKEY_LOCAL_MACHINE\\V]\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        std::snprintf(name, sizeof name, "v%05d", i);
+        text += "\"" + std::string(name) + "\"=dword:1\r\n";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    MemoryRegistry reg;
+    std::string error;
+    ASSERT_TRUE(LoadRegFile(text, reg, &error)) << error;
+    const std::string saved = SaveRegFile(reg);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+
+    const std::size_t k0 = saved.find("[HKEY_LOCAL_MACHINE\\S\\k00000]");
+    const std::size_t k1 = saved.find("[HKEY_LOCAL_MACHINE\\S\\K00001]");
+    const std::size_t k2 = saved.find("[HKEY_LOCAL_MACHINE\\S\\k00002]");
+    ASSERT_NE(std::string::npos, k2);
+    EXPECT_LT(k0, k1);
+    EXPECT_LT(k1, k2);
+    EXPECT_EQ(100000u, reg.FindKey(kHkeyLocalMachine, "V")->values.size());
 }
 
 TEST(RegFile, ASavedFileLoadsBackToTheSameRegistry) {

@@ -28,12 +28,4 @@ std::vector<std::uint8_t> ReadVersionResource(const std::string& hostPath);
 constexpr std::uint32_t kFixedFileInfoSignature = 0xFEEF04BDu;
 bool ParseFixedFileInfo(const std::uint8_t* block, std::size_t size, FixedFileInfo* info);
 
-// FileVersionApi over files of this machine, paths taken as they are.
-class HostFileVersion : public FileVersionApi {
-public:
-    std::uint32_t GetFileVersionInfoSize(const std::string& path) override;
-    bool GetFileVersionInfo(const std::string& path, std::uint32_t size, void* data) override;
-    bool QueryFixedFileInfo(const void* block, std::uint32_t size, FixedFileInfo* info) override;
-};
-
 }  // namespace tsln
