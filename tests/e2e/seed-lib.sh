@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Makes a Wine prefix behave as a machine profile, and writes the profile the
 # console must use to see the same PC. Source after wine-lib.sh, with the
 # prefix's session up (tsln_wine_new_prefix), then:
@@ -33,7 +34,8 @@ tsln_profile_value() {  # PROFILE KEY: a machine.txt setting, or nothing
 # their own.
 tsln_wine_host_path() {
     local path=$1 drive rest
-    drive=$(printf '%s' "${path:0:1}" | tr 'A-Z' 'a-z')
+    drive=$(printf '%s' "${path:0:1}" | tr '[:upper:]' '[:lower:]')
+    # shellcheck disable=SC1003 # a backslash, not an escaped quote
     rest=$(printf '%s' "${path:3}" | tr '\\' '/')
     if [ "$drive" != c ] && [ ! -e "$WINEPREFIX/dosdevices/$drive:" ]; then
         mkdir -p "$WINEPREFIX/drive_$drive"
@@ -45,7 +47,12 @@ tsln_wine_host_path() {
 tsln_seed() {
     local profile=${1:?usage: tsln_seed PROFILE BUILD} build=${2:?usage: tsln_seed PROFILE BUILD}
     local video0 profile_guid reg folder
-    video0=$(tsln_wine_video0)
+    # The session's first program starts it; the device map follows a moment later.
+    for _ in $(seq 1 50); do
+        video0=$(tsln_wine_video0)
+        [ -n "$video0" ] && break
+        sleep 0.1
+    done
     [ -n "$video0" ] || { echo "seed-lib: Wine has no \\Device\\Video0" >&2; return 1; }
     reg=$(mktemp --suffix=.reg)
     profile_guid=$(tsln_video_guid "$(grep -i 'Device\\\\Video0' "$profile/registry.reg")")
