@@ -35,7 +35,7 @@ e2e_scenario() {
     tsln_wine_new_prefix "$E2E_TMP/prefix" || { e2e_fail "no prefix"; return 1; }
     E2E_WINE_LOG="$E2E_TMP/wine.log"
     : >"$E2E_WINE_LOG"
-    tsln_seed "$profile" "$E2E_BUILD" >>"$E2E_WINE_LOG" 2>&1 || { e2e_fail "seeding failed"; return 1; }
+    tsln_seed "$profile" "$E2E_BUILD" "$E2E_NATIVE" >>"$E2E_WINE_LOG" 2>&1 || { e2e_fail "seeding failed"; return 1; }
     CONSOLE_PROFILE="$E2E_TMP/console-profile"
     tsln_console_profile "$profile" "$CONSOLE_PROFILE" "$E2E_BUILD" 2>>"$E2E_WINE_LOG" ||
         { e2e_fail "no console profile"; return 1; }

@@ -17,9 +17,16 @@
 TSLN_CLASS_KEY='SYSTEM\CurrentControlSet\Control\Class\{4D36E968-E325-11CE-BFC1-08002BE10318}\0000'
 
 # Wine's "\Device\Video0", e.g. \Registry\Machine\System\CurrentControlSet\Control\Video\{GUID}\0000
+# A session's first program starts it; the device map follows a moment later, so it is waited for.
 tsln_wine_video0() {
-    wine reg query 'HKLM\HARDWARE\DEVICEMAP\VIDEO' /v '\Device\Video0' 2>/dev/null |
-        tr -d '\r' | sed -n 's/^ *\\Device\\Video0 *REG_SZ *//p'
+    local video0=""
+    for _ in $(seq 1 50); do
+        video0=$(wine reg query 'HKLM\HARDWARE\DEVICEMAP\VIDEO' /v '\Device\Video0' 2>/dev/null |
+            tr -d '\r' | sed -n 's/^ *\\Device\\Video0 *REG_SZ *//p')
+        [ -n "$video0" ] && break
+        sleep 0.1
+    done
+    printf '%s\n' "$video0"
 }
 
 # The GUID of a \...\Control\Video\{GUID}\0000 path.
@@ -47,12 +54,7 @@ tsln_wine_host_path() {
 tsln_seed() {
     local profile=${1:?usage: tsln_seed PROFILE BUILD} build=${2:?usage: tsln_seed PROFILE BUILD}
     local video0 profile_guid reg folder
-    # The session's first program starts it; the device map follows a moment later.
-    for _ in $(seq 1 50); do
-        video0=$(tsln_wine_video0)
-        [ -n "$video0" ] && break
-        sleep 0.1
-    done
+    video0=$(tsln_wine_video0)
     [ -n "$video0" ] || { echo "seed-lib: Wine has no \\Device\\Video0" >&2; return 1; }
     reg=$(mktemp --suffix=.reg)
     profile_guid=$(tsln_video_guid "$(grep -i 'Device\\\\Video0' "$profile/registry.reg")")
