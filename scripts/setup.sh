@@ -18,6 +18,9 @@ packages=(
     libgl1 libglx-mesa0 libgl1-mesa-dri
     # screenshots, help compiler, benchmarks
     imagemagick fp-utils hyperfine
+    # the reference decoder the EDID reader is checked against, and xxd to
+    # turn the sample dumps into binary for it
+    edid-decode xxd
 )
 
 missing=()

@@ -1,12 +1,13 @@
 #include "app/frm_main.h"
 
+#include <cmath>
 #include <vector>
 
+#include "editor/decimal_text.h"
 #include "editor/mode_list_writer.h"
 #include "editor/quick_set.h"
 #include "modes/catalogue.h"
 #include "modes/list_check.h"
-#include "modes/number_text.h"
 #include "platform/registry_helpers.h"
 #include "platform/shell_helpers.h"
 #include "tvout/tvout_texts.h"
@@ -20,7 +21,6 @@ const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kWindows2000DriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
 // "\Registry\Machine\": what the kernel puts in front of an HKLM path.
 constexpr std::size_t kKernelPrefixLength = 18;
-constexpr int kQuickSetMax = 150;
 
 const char kNoOs[] = "No compatible Operating System found";
 const char kNoDriver[] = "No compatible Detonator version found";
@@ -274,15 +274,14 @@ void frmMain::Text1_Change(const std::string& text) {
 }
 
 void frmMain::UpDown24_Arrow(int delta) {
-    // The arrows go on from a whole number the user typed, not from the
-    // spin control's own last value.
-    int base = UpDown24;
-    const auto typed = ParseWholeNumber(Text1);
-    if (typed && *typed >= 0 && *typed <= kQuickSetMax) base = static_cast<int>(*typed);
-    const int next = base + delta;
+    // The arrows go on from a number the user typed, to the next whole number
+    // that way (81.5 goes to 82 or 81), not from the spin control's own last
+    // value.
+    const auto typed = ParseDecimal(Text1);
+    const double next = !typed ? UpDown24 + delta : delta > 0 ? std::floor(*typed) + 1 : std::ceil(*typed) - 1;
     if (next < 0 || next > kQuickSetMax) return;
-    UpDown24 = next;
-    const std::string text = std::to_string(next);
+    UpDown24 = static_cast<int>(next);
+    const std::string text = std::to_string(UpDown24);
     if (text != Text1) Text1_Change(text);
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/frm_main.h"
 #include "app/program_state.h"
+#include "console/command_line.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "platform/machine_profile.h"
@@ -18,112 +19,14 @@
 namespace tsln {
 namespace {
 
-// A mistake found while the actions run (a question nobody answered, a rate
-// the arrows cannot reach): reported like a command-line mistake.
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// An action that cannot run on this PC as it is now (a rate its selector
+// cannot reach, a disabled menu item, a question nobody answered). The run
+// stops there; what the actions before it wrote stays written.
+struct ActionFailed : std::runtime_error {
+    ActionFailed(const std::string& text, int exitStatus = kExitFailed)
+        : std::runtime_error(text), status(exitStatus) {}
+    int status;
 };
-
-struct Action {
-    std::string name;
-    std::vector<std::string> args;
-};
-
-struct Options {
-    std::string machine;
-    bool startup = false;
-    std::deque<MsgAnswer> answers;
-    std::optional<DateTimeText> now;
-    std::vector<Action> actions;
-};
-
-const char kUsage[] =
-    "usage: tessaline --machine DIR [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
-    "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
-    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value";
-
-struct Size {
-    std::string width;
-    std::string height;
-};
-
-// "1024x768" -> {"1024", "768"}; "-" -> two empty texts. The parts are kept as
-// typed: the TV-Out dialog has its own check and the console must not hide it.
-std::optional<Size> ParseSize(const std::string& text, bool allowEmpty) {
-    if (allowEmpty && text == "-") return Size{};
-    const auto x = text.find('x');
-    if (x == std::string::npos || x == 0 || x + 1 == text.size()) return std::nullopt;
-    return Size{text.substr(0, x), text.substr(x + 1)};
-}
-
-std::optional<DateTimeText> ParseNow(const std::string& text) {
-    // YYYY-MM-DD HH:MM:SS
-    static const char kShape[] = "dddd-dd-dd dd:dd:dd";
-    if (text.size() != sizeof(kShape) - 1) return std::nullopt;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (kShape[i] == 'd' ? !digit : text[i] != kShape[i]) return std::nullopt;
-    }
-    return DateTimeText{text.substr(0, 10), text.substr(11)};
-}
-
-int ArgumentCount(const std::string& action) {
-    if (action == "rate" || action == "tvout") return 2;
-    if (action == "quickset") return 1;
-    if (action == "show" || action == "rates" || action == "advanced" || action == "quickset-defaults" || action == "apply" ||
-        action == "defaults" || action == "load-on-start" || action == "show-value") {
-        return 0;
-    }
-    return -1;
-}
-
-std::optional<Options> ParseArgs(const std::vector<std::string>& args, std::ostream& err) {
-    Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasNext = i + 1 < args.size();
-        if (arg == "--machine" && hasNext) {
-            options.machine = args[++i];
-        } else if (arg == "--startup") {
-            options.startup = true;
-        } else if (arg == "--yes" || arg == "--no") {
-            options.answers.push_back(arg == "--yes" ? MsgAnswer::Yes : MsgAnswer::No);
-        } else if (arg == "--now" && hasNext) {
-            options.now = ParseNow(args[++i]);
-            if (!options.now) {
-                err << "tessaline: --now takes \"YYYY-MM-DD HH:MM:SS\", not \"" << args[i] << "\"\n";
-                return std::nullopt;
-            }
-        } else {
-            const int count = ArgumentCount(arg);
-            if (count < 0) {
-                err << "tessaline: unknown action or option \"" << arg << "\"\n" << kUsage << "\n";
-                return std::nullopt;
-            }
-            if (count > 0 && i + count >= args.size()) {
-                err << "tessaline: " << arg << " needs " << count << " argument" << (count > 1 ? "s" : "") << "\n";
-                return std::nullopt;
-            }
-            Action action{arg, std::vector<std::string>(args.begin() + i + 1, args.begin() + i + 1 + count)};
-            i += count;
-            const bool badSize = (action.name == "rate" && !ParseSize(action.args[0], false)) ||
-                                 (action.name == "tvout" &&
-                                  (!ParseSize(action.args[0], true) || !ParseSize(action.args[1], true)));
-            if (badSize) {
-                err << "tessaline: malformed resolution in \"" << arg;
-                for (const auto& a : action.args) err << " " << a;
-                err << "\" (expected WIDTHxHEIGHT)\n";
-                return std::nullopt;
-            }
-            options.actions.push_back(action);
-        }
-    }
-    if (options.machine.empty()) {
-        err << "tessaline: --machine DIR is required\n" << kUsage << "\n";
-        return std::nullopt;
-    }
-    return options;
-}
 
 class ConsoleMessages : public MessageBoxes {
 public:
@@ -134,7 +37,8 @@ public:
             out_ << "[Tessaline] " << text << "\n";
             return MsgAnswer::Ok;
         }
-        if (answers_.empty()) throw UsageError("no --yes or --no left to answer \"" + text + "\"");
+        if (answers_.empty())
+            throw ActionFailed("no --yes or --no left to answer \"" + text + "\"", kExitUsage);
         const MsgAnswer answer = answers_.front();
         answers_.pop_front();
         out_ << "[Tessaline] " << text << " [" << (answer == MsgAnswer::Yes ? "Yes" : "No") << "]\n";
@@ -160,7 +64,8 @@ class ConsoleClock : public Clock {
 public:
     explicit ConsoleClock(std::optional<DateTimeText> pinned) : pinned_(std::move(pinned)) {}
     DateTimeText Now() override {
-        if (pinned_) return *pinned_;
+        if (pinned_)
+            return *pinned_;
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
@@ -197,7 +102,8 @@ void PrintMainWindow(const frmMain& form, std::ostream& out) {
         return text.str();
     };
     out << std::left << std::setw(13) << "Resolution" << std::setw(5) << "Hz"
-        << "   " << std::setw(13) << "Resolution" << "Hz\n";
+        << "   " << std::setw(13) << "Resolution"
+        << "Hz\n";
     for (int i = 0; i < kResolutionCount - kLeftRows; ++i) {
         const std::string left = i < kLeftRows ? cell(i) : std::string(18, ' ');
         std::string line = left + "   " + cell(kLeftRows + i);
@@ -216,11 +122,11 @@ void PrintMainWindow(const frmMain& form, std::ostream& out) {
 
 class Session {
 public:
-    Session(MachineProfile& profile, const Options& options, std::ostream& out)
-        : answers_(options.answers),
+    Session(MachineProfile& profile, const CommandLine& line, std::ostream& out)
+        : answers_(line.answers.begin(), line.answers.end()),
           messages_(out, answers_),
           beeper_(out),
-          clock_(options.now),
+          clock_(line.now),
           system_{profile.Registry(),
                   profile.DisplayModes(),
                   profile.FileVersion(),
@@ -230,7 +136,7 @@ public:
                   beeper_,
                   clock_,
                   profile.ProgramFolder(),
-                  options.startup ? "/startup" : ""},
+                  line.startup ? "/startup" : ""},
           form_(system_, state_, tester_),
           out_(out) {}
 
@@ -238,49 +144,68 @@ public:
     bool Start() { return form_.Form_Load() == Outcome::Continue; }
 
     void Run(const Action& action) {
-        const std::string& name = action.name;
-        if (name == "show") {
-            PrintMainWindow(form_, out_);
-        } else if (name == "rates") {
-            for (int row = 0; row < kResolutionCount; ++row) {
-                out_ << kRateRows[row].caption << "=" << form_.editor.Caption(row) << "\n";
-            }
-        } else if (name == "advanced") {
-            form_.Check1_Click();
-        } else if (name == "rate") {
-            MoveSelector(action.args[0], action.args[1]);
-        } else if (name == "quickset") {
-            RequireQuickSet();
-            form_.Text1_Change(action.args[0]);
-            form_.cmdCalc_Click();
-        } else if (name == "quickset-defaults") {
-            RequireQuickSet();
-            form_.cmdCalcDef_Click();
-        } else if (name == "apply") {
-            form_.cmdApply_Click();
-        } else if (name == "defaults") {
-            form_.cmdReset_Click();
-        } else if (name == "tvout") {
-            EnterTvOut(action.args[0], action.args[1]);
-        } else if (name == "load-on-start") {
-            if (!form_.mnuLoad.enabled) throw UsageError("\"Load on Windows Start\" is disabled (switch on advanced)");
-            form_.mnuLoad_Click();
-        } else if (name == "show-value") {
-            const std::string value = RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath,
-                                                   state_.ModesValueName, "");
-            out_ << state_.ModesValueName << "=" << value << "\n";
+        try {
+            Do(action);
+        } catch (const ActionFailed& e) {
+            throw ActionFailed(action.typed + ": " + e.what(), e.status);
         }
     }
 
 private:
-    void MoveSelector(const std::string& sizeText, const std::string& target) {
-        const auto size = ParseSize(sizeText, false);
-        const auto width = ParseWholeNumber(size->width);
-        const auto height = ParseWholeNumber(size->height);
-        const int row = width && height ? RowOfResolution(static_cast<int>(*width), static_cast<int>(*height)) : -1;
-        if (row < 0) throw UsageError("no row for " + sizeText);
-        if (form_.editor.Caption(row) == target) return;
-        if (!form_.editor.SelectorOf(row).enabled) throw UsageError("the selector of " + sizeText + " is disabled");
+    void Do(const Action& action) {
+        switch (action.verb) {
+            case Verb::kShow:
+                PrintMainWindow(form_, out_);
+                break;
+            case Verb::kRates:
+                for (int row = 0; row < kResolutionCount; ++row) {
+                    out_ << kRateRows[row].caption << "=" << form_.editor.Caption(row) << "\n";
+                }
+                break;
+            case Verb::kAdvanced:
+                form_.Check1_Click();
+                break;
+            case Verb::kRate:
+                MoveSelector(action.row, action.text);
+                break;
+            case Verb::kQuickSet:
+                RequireQuickSet();
+                form_.Text1_Change(action.text);
+                form_.cmdCalc_Click();
+                break;
+            case Verb::kQuickSetDefaults:
+                RequireQuickSet();
+                form_.cmdCalcDef_Click();
+                break;
+            case Verb::kApply:
+                form_.cmdApply_Click();
+                break;
+            case Verb::kDefaults:
+                form_.cmdReset_Click();
+                break;
+            case Verb::kTvOut:
+                EnterTvOut(action.tvOut);
+                break;
+            case Verb::kLoadOnStart:
+                if (!form_.mnuLoad.enabled)
+                    throw ActionFailed("\"Load on Windows Start\" is disabled (switch on advanced)");
+                form_.mnuLoad_Click();
+                break;
+            case Verb::kShowValue:
+                out_ << state_.ModesValueName << "="
+                     << RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, state_.ModesValueName,
+                                     "")
+                     << "\n";
+                break;
+        }
+    }
+
+    void MoveSelector(int row, const std::string& target) {
+        if (form_.editor.Caption(row) == target)
+            return;
+        const std::string name = kRateRows[row].caption;
+        if (!form_.editor.SelectorOf(row).enabled)
+            throw ActionFailed("the selector of " + name + " is disabled");
 
         // The selector value that shows the target: its ladder index, or in
         // hertz the rate itself (0 for "N/A").
@@ -289,38 +214,41 @@ private:
             goal = target == "N/A" ? std::optional<std::int64_t>(0) : ParseWholeNumber(target);
         } else {
             for (std::size_t i = 0; i < kRateLadder.size(); ++i) {
-                if (target == kRateLadder[i]) goal = static_cast<std::int64_t>(i) + 1;
+                if (target == kRateLadder[i])
+                    goal = static_cast<std::int64_t>(i) + 1;
             }
         }
-        const int maxValue = kRateRows[row].maxValue;
-        if (!goal || *goal < 0 || *goal > maxValue) {
-            throw UsageError("the selector of " + sizeText + " cannot show \"" + target + "\"");
-        }
+        const std::string refusal = "the selector of " + name + " cannot show \"" + target + "\" on this PC";
+        if (!goal || *goal < 0 || *goal > kRateRows[row].maxValue)
+            throw ActionFailed(refusal);
         while (form_.editor.Caption(row) != target) {
             const int value = form_.editor.SelectorOf(row).value;
-            if (value == *goal) throw UsageError("the selector of " + sizeText + " cannot show \"" + target + "\"");
+            if (value == *goal)
+                throw ActionFailed(refusal);
             form_.Selector_Arrow(row, value < *goal ? 1 : -1);
         }
     }
 
     void RequireQuickSet() {
-        if (form_.heightTwips != kAdvancedViewTwips) throw UsageError("the quick set shows only in advanced mode");
-        if (!form_.quickSetEnabled) throw UsageError("the quick set is disabled for this driver's list syntax");
+        if (form_.heightTwips != kAdvancedViewTwips)
+            throw ActionFailed("the quick set shows only in advanced mode");
+        if (!form_.quickSetEnabled)
+            throw ActionFailed("the quick set is disabled for this driver's list syntax");
     }
 
-    void EnterTvOut(const std::string& first, const std::string& second) {
-        if (!form_.mnuTVORes.enabled) throw UsageError("\"TV-Out Resolutions...\" is disabled");
+    void EnterTvOut(const std::array<TypedSize, 2>& pairs) {
+        if (!form_.mnuTVORes.enabled)
+            throw ActionFailed("\"TV-Out Resolutions...\" is disabled");
         form_.mnuTVORes_Click();
         frmTVORes& dialog = form_.tvores;
-        const Size one = *ParseSize(first, true);
-        const Size two = *ParseSize(second, true);
-        dialog.txtW1 = one.width;
-        dialog.txtH1 = one.height;
-        dialog.txtW2 = two.width;
-        dialog.txtH2 = two.height;
+        dialog.txtW1 = pairs[0].width;
+        dialog.txtH1 = pairs[0].height;
+        dialog.txtW2 = pairs[1].width;
+        dialog.txtH2 = pairs[1].height;
         dialog.cmdDone_Click();
         // Refused input: the user gives up and closes the dialog.
-        if (dialog.loaded) dialog.Form_Close();
+        if (dialog.loaded)
+            dialog.Form_Close();
     }
 
     std::deque<MsgAnswer> answers_;
@@ -337,33 +265,43 @@ private:
 }  // namespace
 
 int RunConsole(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto options = ParseArgs(args, err);
-    if (!options) return kExitUsage;
+    CommandLineError mistake;
+    const auto line = ParseCommandLine(args, &mistake);
+    if (!line) {
+        err << "tessaline: " << mistake.line << "\n";
+        if (mistake.showUsage)
+            err << kConsoleUsage << "\n";
+        return kExitUsage;
+    }
 
     std::string error;
-    auto profile = MachineProfile::Load(options->machine, &error);
+    auto profile = MachineProfile::Load(line->machine, &error);
     if (!profile) {
         err << "tessaline: " << error << "\n";
         return kExitUsage;
     }
 
+    int status = kExitOk;
     try {
-        Session session(*profile, *options, out);
+        Session session(*profile, *line, out);
         if (session.Start()) {
-            for (const Action& action : options->actions) session.Run(action);
+            for (const Action& action : line->actions)
+                session.Run(action);
         } else {
             out << "(the program ended at start-up)\n";
         }
-    } catch (const UsageError& e) {
+    } catch (const ActionFailed& e) {
         err << "tessaline: " << e.what() << "\n";
-        return kExitUsage;
+        status = e.status;
     }
 
+    // Saved after a failed action too: debug.txt already holds what the
+    // actions before it did, and a real PC would keep their registry writes.
     if (!profile->SaveRegistry(&error)) {
         err << "tessaline: " << error << "\n";
         return kExitFailed;
     }
-    return kExitOk;
+    return status;
 }
 
 }  // namespace tsln

@@ -9,8 +9,14 @@
 namespace tsln {
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;  // the profile could not be saved
-constexpr int kExitUsage = 2;   // a mistake on the command line
+// An action failed while running, or the profile could not be saved. What
+// ran before the failure is saved.
+constexpr int kExitFailed = 1;
+// A mistake on the command line or in the profile: nothing ran, nothing was
+// written. Also a question with no --yes/--no left to answer it, which shows
+// only while running (a script that gave too few answers), so the actions
+// before it are saved as for kExitFailed.
+constexpr int kExitUsage = 2;
 
 // args excludes the program's own name. Everything the windows show goes to
 // out; errors go to err.

@@ -8,13 +8,16 @@
 
 namespace tsln {
 
+// The spin control beside the box runs from 0 to this many kHz.
+constexpr int kQuickSetMax = 150;
+
 // The typed frequency in Hz (kHz x 1000, halves to even), or nothing for a
 // text that is empty, not a plain decimal number (either '.' or ',' may mark
 // the decimals) or too large for the computation.
 std::optional<int> QuickSetFrequency(const std::string& khzText);
 
-// Sets the grouped rows from the frequency. False, with nothing changed, when
-// the text gives no usable frequency.
+// Sets the rows of the quick set from the frequency. False, with nothing
+// changed, when the text gives no usable frequency.
 bool QuickSet(RateEditor& editor, const std::string& khzText);
 
 }  // namespace tsln

@@ -38,10 +38,9 @@ void RateEditor::ShowSystemRates(DisplayModeApi& modes) {
         if (mode.frequency == 0) continue;
         const int row = RowOfResolution(static_cast<int>(mode.width), static_cast<int>(mode.height));
         if (row < 0) continue;
-        // 16-colour modes count only for the three smallest sizes, where the
-        // driver offers nothing else.
-        const bool smallest = row <= 2;
-        if (!smallest && mode.bitsPerPel == 4) continue;
+        // 16-colour modes count only for the smallest sizes, where the driver
+        // offers nothing else.
+        if (!kRateRows[row].sixteenColourModes && mode.bitsPerPel == 4) continue;
         captions_[row] = std::to_string(mode.frequency);
     }
 
@@ -63,8 +62,8 @@ void RateEditor::SyncSelectorsFromLabels() {
         const int row = kRowsBySelector[selector];
         const std::string& caption = captions_[row];
         if (!maskModeFormat_) {
-            // The three mask-only rows have no place in the ladder lists.
-            if (selector >= 20) continue;
+            // The mask-only rows have no place in the ladder lists.
+            if (kRateRows[row].maskOnly) continue;
             const auto hit = std::find_if(kRateLadder.begin(), kRateLadder.end(),
                                           [&](const char* rate) { return caption == rate; });
             if (hit != kRateLadder.end()) SetValue(row, static_cast<int>(hit - kRateLadder.begin()) + 1);

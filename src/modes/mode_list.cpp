@@ -24,7 +24,7 @@ std::string BuildNormalList(const RateCaptions& captions, const TvOutFragments& 
                 list += kRowTerminator;
                 list += "  ";
             }
-            list += NormalRowHead(kDepths[block], kResolutions[row].width, kResolutions[row].height);
+            list += NormalRowHead(kDepths[block], kRateRows[row].width, kRateRows[row].height);
             list += NormalRateField(captions[row]);
         }
         list += *tvOutRows[block];
@@ -37,7 +37,7 @@ std::string BuildCompressedList(const RateCaptions& captions, const std::string&
     std::string list = "S ";
     bool first = true;
     for (int row = 0; row < kResolutionCount; ++row) {
-        const ResolutionInfo& mode = kResolutions[row];
+        const RateRow& mode = kRateRows[row];
         if (!mode.inCompressedList) {
             continue;
         }
@@ -57,7 +57,7 @@ std::string BuildMaskList(const RateCaptions& captions) {
         if (row > 0) {
             list += "; ";
         }
-        list += std::to_string(kResolutions[row].width) + 'x' + std::to_string(kResolutions[row].height) + "=8" +
+        list += std::to_string(kRateRows[row].width) + 'x' + std::to_string(kRateRows[row].height) + "=8" +
                 FormatHexMask(captions[row]);
     }
     return list + ';';

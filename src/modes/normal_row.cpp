@@ -28,13 +28,13 @@ const std::array<int, 19>& NormalRowOrder() {
         size_t next = 0;
         int vga = -1;
         for (int i = 0; i < kResolutionCount; ++i) {
-            if (kResolutions[i].width == 640 && kResolutions[i].height == 480) {
+            if (kRateRows[i].width == 640 && kRateRows[i].height == 480) {
                 vga = i;
             }
         }
         rows[next++] = vga;
         for (int i = 0; i < kResolutionCount; ++i) {
-            if (kResolutions[i].inNormalList && i != vga) {
+            if (kRateRows[i].inNormalList && i != vga) {
                 rows[next++] = i;
             }
         }

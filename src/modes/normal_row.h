@@ -23,7 +23,7 @@ std::string NormalRowHead(int depth, int width, int height);
 // kRateLadder); an empty run (lastRung < firstRung) gives 22 spaces.
 std::string RateFieldRun(int firstRung, int lastRung);
 
-// Indices into kResolutions of the 19 rows of a depth block. 640x480 leads, as
+// Indices into kRateRows of the 19 rows of a depth block. 640x480 leads, as
 // in the driver's own lists, although it is the seventh editor row.
 const std::array<int, 19>& NormalRowOrder();
 

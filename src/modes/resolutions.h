@@ -5,18 +5,9 @@
 #include <array>
 #include <string>
 
+#include "modes/rate_rows.h"
+
 namespace tsln {
-
-constexpr int kResolutionCount = 23;
-
-struct ResolutionInfo {
-    int width;
-    int height;
-    bool inNormalList;      // 19 rows per depth block
-    bool inCompressedList;  // 20 entries
-};
-
-extern const std::array<ResolutionInfo, kResolutionCount> kResolutions;
 
 // One rate-label caption per row, in row order.
 using RateCaptions = std::array<std::string, kResolutionCount>;

@@ -7,7 +7,7 @@ namespace {
 
 // The tester offers every size but the three that only the mask list
 // carries: exactly the rows of the compressed list.
-bool Testable(int row) { return kResolutions[row].inCompressedList; }
+bool Testable(int row) { return kRateRows[row].inCompressedList; }
 
 }  // namespace
 
@@ -37,8 +37,8 @@ void frmD3D::cmdGo_Click() {
         system_.messages.Show("Please select a valid resolution from the list.", MsgButtons::Ok, MsgIcon::Error);
         return;
     }
-    test.width = kResolutions[chosen].width;
-    test.height = kResolutions[chosen].height;
+    test.width = kRateRows[chosen].width;
+    test.height = kRateRows[chosen].height;
     test.backBufferFormat = bits16 ? kFormatR5G6B5 : kFormatX8R8G8B8;
     test.bitDepth = bits16 ? 16 : 32;
     test.vsyncOn = optOn;

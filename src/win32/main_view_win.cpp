@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "editor/decimal_text.h"
+#include "editor/quick_set.h"
 #include "win32/resource.h"
 
 namespace tsln {
@@ -33,7 +35,11 @@ void MainView::OnInit() {
     for (int row = 0; row < kResolutionCount; ++row) {
         SendMessageA(Item(SelectorId(row)), UDM_SETRANGE32, 0, kRateRows[row].maxValue);
     }
-    SendMessageA(Item(IDC_UPDOWN24), UDM_SETRANGE32, 0, 150);
+    SendMessageA(Item(IDC_UPDOWN24), UDM_SETRANGE32, 0, kQuickSetMax);
+    char separator[4] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) == 2) {
+        decimalSeparator_ = separator[0];
+    }
     bold_ = DeriveFont(Item(IDC_CMDAPPLY), true, false);
     SendMessageA(Item(IDC_CMDAPPLY), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.Get()), FALSE);
     link_ = DeriveFont(Item(IDC_LABEL49), false, true);
@@ -164,7 +170,31 @@ void MainView::SyncWindows() {
     if (tester_.Handle() != nullptr) tester_.Sync();
 }
 
+bool MainView::Text1Takes(MSG* message) {
+    HWND box = Item(IDC_TEXT1);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    std::string kept = WindowText(box);
+    if (start <= end && end <= kept.size()) kept.erase(start, end - start);
+    const char key = static_cast<char>(message->wParam);
+    if (!DecimalBoxTakes(kept, key, decimalSeparator_)) {
+        MessageBeep(MB_OK);
+        return false;
+    }
+    // A separator that the quick set does not read goes in as '.'.
+    if (key == decimalSeparator_ && key != ',') message->wParam = '.';
+    return true;
+}
+
 bool MainView::TranslateDialogMessage(MSG* message) {
+    // Text1 takes a decimal number only. Its keys are sorted here, before the
+    // box sees them, as a number box does at the key; pasted text is read
+    // as typed and changes nothing when it is no frequency.
+    if (message->message == WM_CHAR && hwnd_ != nullptr && message->hwnd == Item(IDC_TEXT1) &&
+        !Text1Takes(message)) {
+        return true;
+    }
     for (DialogView* view : {static_cast<DialogView*>(&about_), static_cast<DialogView*>(&tvOut_),
                              static_cast<DialogView*>(&tester_), static_cast<DialogView*>(this)}) {
         if (view->Handle() != nullptr && IsDialogMessageA(view->Handle(), message)) return true;

@@ -102,6 +102,7 @@ private:
     HBRUSH OnControlColour(HDC dc, HWND control) override;
     void SyncWindows();
     void SetHeight(int twips);
+    bool Text1Takes(MSG* message);
 
     frmMain& form_;
     HINSTANCE instance_;
@@ -111,6 +112,7 @@ private:
     UniqueFont bold_;
     UniqueFont link_;
     bool syncing_ = false;
+    char decimalSeparator_ = '.';  // the user's own, from the regional settings
 };
 
 }  // namespace tsln

@@ -2,6 +2,9 @@
 // the system's display modes, Advanced Mode and the quick set.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "editor/decimal_text.h"
 #include "editor/quick_set.h"
 #include "editor/rate_editor.h"
 #include "fakes.h"
@@ -240,6 +243,46 @@ TEST_F(QuickSetTest, TextThatIsNoFrequencyChangesNothing) {
     }
 }
 
+TEST(DecimalText, ReadsAsStrtodDoesAtAnyLengthAndRefusesTheRest) {
+    const std::string zeros(330, '0');
+    for (const std::string& text : {std::string("81.5"), std::string("0.3"), std::string("31,25"), std::string("5."),
+                                    std::string(".5"), "0000" + zeros + "70.1", "0." + zeros, "70." + zeros,
+                                    std::string("123456789.012345"), std::string("0.0000000000000000000001")}) {
+        std::string dotted = text;
+        for (char& c : dotted) c = c == ',' ? '.' : c;
+        const auto value = ParseDecimal(text);
+        ASSERT_TRUE(value) << text;
+        EXPECT_EQ(*value, std::strtod(dotted.c_str(), nullptr)) << text;
+    }
+    // Once the decimals ran past the reader's precision, later digits counted
+    // as whole ones and a second mark was taken: this read as 70 kHz.
+    EXPECT_FALSE(ParseDecimal("0." + zeros + "70"));
+    EXPECT_FALSE(ParseDecimal("1234567890123456"));  // more digits than any frequency needs
+    for (const char* text : {"", ".", ",", "1.2.3", "1,2.3", "+1", "1e3", " 1", "0x10", "inf"}) {
+        EXPECT_FALSE(ParseDecimal(text)) << text;
+    }
+}
+
+TEST(DecimalText, TheBoxTakesDigitsAndOneSeparatorAtTheKey) {
+    // What a user ends up with after typing each character into an empty box.
+    const auto typed = [](const std::string& keys, char userSeparator) {
+        std::string box;
+        for (const char key : keys) {
+            if (DecimalBoxTakes(box, key, userSeparator)) box += key;
+        }
+        return box;
+    };
+    EXPECT_EQ(typed("81.5", '.'), "81.5");
+    EXPECT_EQ(typed("8a1-. 5.,3e", '.'), "81.53");
+    EXPECT_EQ(typed("31,5", '.'), "315");
+    EXPECT_EQ(typed("31,5.", ','), "31,5");
+    EXPECT_EQ(typed("31.5,", ','), "31.5");
+    for (const char control : {'\b', '\x03', '\x16', '\x18', '\x1a'}) {  // Backspace, Ctrl+C/V/X/Z
+        EXPECT_TRUE(DecimalBoxTakes("81.5", control, '.'));
+    }
+    EXPECT_TRUE(DecimalBoxTakes("81", '.', '.'));  // the old mark was inside the selection the key replaces
+}
+
 TEST_F(AdvancedModeTest, SetRunsOnEnterAfterTypingAndThenLetsGo) {
     Start(true);
     form->Check1_Click();
@@ -270,6 +313,18 @@ TEST_F(AdvancedModeTest, QuickSetArrowsContinueFromTypedNumber) {
     form->Text1_Change("0");
     form->UpDown24_Arrow(-1);
     EXPECT_EQ(form->Text1, "0");
+    // A typed decimal goes to the next whole number either way.
+    form->Text1_Change("81.5");
+    form->UpDown24_Arrow(+1);
+    EXPECT_EQ(form->Text1, "82");
+    form->Text1_Change("81,5");
+    form->UpDown24_Arrow(-1);
+    EXPECT_EQ(form->Text1, "81");
+    form->Text1_Change("150.5");
+    form->UpDown24_Arrow(+1);
+    EXPECT_EQ(form->Text1, "150.5");  // nothing above the range
+    form->UpDown24_Arrow(-1);
+    EXPECT_EQ(form->Text1, "150");
 }
 
 }  // namespace

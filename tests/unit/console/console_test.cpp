@@ -29,7 +29,8 @@ protected:
     std::string err;
 
     void TearDown() override {
-        if (!dir.empty()) fs::remove_all(dir);
+        if (!dir.empty())
+            fs::remove_all(dir);
     }
 
     // A scratch copy of a profile, so every test starts from the checked-in PC.
@@ -57,6 +58,13 @@ protected:
         std::ofstream(dir / "registry.reg", std::ios::binary) << text;
     }
 
+    // What debug.txt says the last apply wrote.
+    std::string LastAddedValue() {
+        const std::string log = ReadFile(dir / "program" / "debug.txt");
+        const auto at = log.rfind("Added registry value: ");
+        return at == std::string::npos ? "<none>" : log.substr(at + 22, log.find("\r\n", at) - at - 22);
+    }
+
     std::string Value(const std::string& key, const std::string& name) {
         std::string error;
         auto profile = MachineProfile::Load(dir.string(), &error);
@@ -65,7 +73,8 @@ protected:
     }
 };
 
-constexpr char kXpRangeKey[] = "SYSTEM\\CurrentControlSet\\Control\\Video\\{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000";
+constexpr char kXpRangeKey[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Video\\{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000";
 constexpr char kApplyLines[] =
     "[Tessaline] Are you sure you want to apply these values to the registry? [Yes]\n"
     "[Tessaline] Values added succesfully. Please remember to REBOOT your computer for changes to take effect\n";
@@ -98,9 +107,9 @@ TEST_F(ConsoleTest, ShowPrintsTheMainWindow) {
 
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
     Use("xp-range");
-    ASSERT_EQ(Run({"advanced", "tvout", "720x480", "768x576", "rate", "1152x864", "75", "--yes", "apply",
-                   "load-on-start"}),
-              kExitOk)
+    ASSERT_EQ(
+        Run({"advanced", "tvout", "720x480", "768x576", "rate", "1152x864", "75", "--yes", "apply", "load-on-start"}),
+        kExitOk)
         << err;
     EXPECT_EQ(out, kApplyLines);
     const std::string list =
@@ -115,14 +124,16 @@ TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
               "D:\\Utilities\\Tessaline\\tsln.exe /startup");
     const std::string log = ReadFile(dir / "program" / "debug.txt");
     EXPECT_EQ(log.substr(0, 24), "[2026-12-07][13:00:00]\r\n");
-    EXPECT_EQ(log.substr(log.find("Adapter codename")),
-              "Adapter codename: NV11_Modes_Delta\r\n"
-              "Adapter modes: Compressed\r\n"
-              "Registry path: System\\CurrentControlSet\\Control\\Video\\{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000\r\n"
-              "DLL Used: nv4_disp.dll\r\n"
-              "Program mode: Normal Mode\r\n"
-              "TV Resolutions: 1.  2. \r\n"
-              "Added registry value: " + list + "\r\n");
+    EXPECT_EQ(
+        log.substr(log.find("Adapter codename")),
+        "Adapter codename: NV11_Modes_Delta\r\n"
+        "Adapter modes: Compressed\r\n"
+        "Registry path: System\\CurrentControlSet\\Control\\Video\\{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000\r\n"
+        "DLL Used: nv4_disp.dll\r\n"
+        "Program mode: Normal Mode\r\n"
+        "TV Resolutions: 1.  2. \r\n"
+        "Added registry value: " +
+            list + "\r\n");
 }
 
 TEST_F(ConsoleTest, MaskApplyOnTheDemoMachineQuotesTheRunEntry) {
@@ -130,13 +141,22 @@ TEST_F(ConsoleTest, MaskApplyOnTheDemoMachineQuotesTheRunEntry) {
     ASSERT_EQ(Run({"advanced", "quickset", "70", "--yes", "apply", "load-on-start", "show-value"}), kExitOk) << err;
     EXPECT_EQ(out.substr(0, sizeof kApplyLines - 1), kApplyLines);
     const std::string value = out.substr(out.find("NV25_Modes_Delta=") + 17);
-    EXPECT_EQ(value.substr(value.find("640x480")), "640x480=8088; 800x600=806C; 848x480=8088; 1024x768=8054; "
-                                                   "1152x864=804A; 1280x720=805A; 1280x768=8054; 1280x960=8043; "
-                                                   "1280x1024=803E; 1360x768=8054; 1600x900=8047; 1600x1024=803E; "
-                                                   "1600x1200=8000; 1920x1080=8000; 1920x1200=8000; 1920x1440=8000; "
-                                                   "2048x1536=8000;\n");
+    EXPECT_EQ(value.substr(value.find("640x480")),
+              "640x480=8088; 800x600=806C; 848x480=8088; 1024x768=8054; "
+              "1152x864=804A; 1280x720=805A; 1280x768=8054; 1280x960=8043; "
+              "1280x1024=803E; 1360x768=8054; 1600x900=8047; 1600x1024=803E; "
+              "1600x1200=8000; 1920x1080=8000; 1920x1200=8000; 1920x1440=8000; "
+              "2048x1536=8000;\n");
     EXPECT_EQ(Value("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "TSLN"),
               "\"C:\\Program Files\\Tessaline\\tsln.exe\" /startup");
+}
+
+TEST_F(ConsoleTest, QuickSetTakesTheDecimalsTheBoxTakes) {
+    Use("demo");
+    // 81.5 kHz: 640 x 480 at 81500 / 480 x 0.95 - 2.5 = 158.8, so 159.
+    ASSERT_EQ(Run({"advanced", "quickset", "81.5", "rates", "quickset", "31,5", "rates"}), kExitOk) << err;
+    EXPECT_NE(out.find("640 x 480=159\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("640 x 480=60\n800 x 600=N/A\n"), std::string::npos) << out;
 }
 
 TEST_F(ConsoleTest, NormalListOnWindows2000AndDefaultsRestoreIt) {
@@ -199,26 +219,34 @@ TEST_F(ConsoleTest, StartupRuns) {
 TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
     Use("demo");
     const std::string before = ReadFile(dir / "registry.reg");
+    // Each line is read whole before anything runs: the apply in front of a
+    // bad word must not run either.
     const std::vector<std::vector<std::string>> mistakes = {
         {"frobnicate"},
+        {"--yes", "advanced", "apply", "rate", "9999x1", "60"},
+        {"--yes", "apply", "rate", "4294968320x768", "70"},  // 1024 once wrapped to 32 bits
+        {"--yes", "apply", "rate", "1024x768x", "85"},
         {"rate", "1024-768", "85"},
         {"rate", "1024x768"},
         {"tvout", "720x480"},
         {"tvout", "720", "-"},
-        {"apply"},                                   // a question with no answer left
-        {"rate", "320x200", "100"},                  // above the row's 75 Hz
-        {"rate", "1024x768", "250"},
+        {"rate", "1024x768", "250"},  // above every selector's 240
+        {"rate", "320x200", "080"},
         {"rate", "1000x700", "85"},
-        {"quickset", "70"},                          // the quick set shows only in Advanced Mode
-        {"load-on-start"},                           // disabled until Advanced Mode
+        {"--yes", "apply", "--now"},
     };
     for (const auto& args : mistakes) {
         std::string joined;
-        for (const auto& a : args) joined += a + " ";
+        for (const auto& a : args)
+            joined += a + " ";
         EXPECT_EQ(Run(args), kExitUsage) << joined;
+        EXPECT_EQ(out, "") << joined;
         EXPECT_EQ(err.rfind("tessaline: ", 0), 0u) << joined << err;
         EXPECT_EQ(ReadFile(dir / "registry.reg"), before) << joined;
+        EXPECT_FALSE(fs::exists(dir / "program" / "debug.txt")) << joined;
     }
+    EXPECT_EQ(Run({"rate", "4294968320x768", "70"}), kExitUsage);
+    EXPECT_EQ(err, "tessaline: there is no row for 4294968320x768 in \"rate 4294968320x768 70\"\n");
     std::ostringstream o, e;
     EXPECT_EQ(RunConsole({"--machine", (dir / "missing").string(), "show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"show"}, o, e), kExitUsage);
@@ -226,6 +254,32 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
     std::ofstream(dir / "registry.reg", std::ios::binary) << "not a registry file\r\n";
     EXPECT_EQ(Run({"show"}), kExitUsage);
     EXPECT_EQ(ReadFile(dir / "registry.reg"), "not a registry file\r\n");
+}
+
+TEST_F(ConsoleTest, AFailedActionStopsTheRunAndKeepsWhatRanBefore) {
+    Use("demo");
+    // 100 Hz is on the ladder but above the 75 Hz bound of this row: only the
+    // hertz selectors of this PC tell, and they run after the apply.
+    ASSERT_EQ(Run({"advanced", "--yes", "apply", "rate", "320x200", "100", "show-value"}), kExitFailed);
+    EXPECT_EQ(out, kApplyLines);
+    EXPECT_EQ(err, "tessaline: rate 320x200 100: the selector of 320 x 200 cannot show \"100\" on this PC\n");
+    constexpr char kDemoKey[] =
+        "SYSTEM\\CurrentControlSet\\Control\\Video\\{6B3E0D42-91A7-4C58-B2F3-7D1E8A905C64}\\0000";
+    EXPECT_EQ(LastAddedValue(), Value(kDemoKey, "NV25_Modes_Delta"));
+
+    // Too few answers is still status 2, but the first apply stays saved.
+    TearDown();
+    Use("xp-range");
+    ASSERT_EQ(Run({"--yes", "apply", "rate", "1152x864", "75", "apply"}), kExitUsage);
+    EXPECT_EQ(err,
+              "tessaline: apply: no --yes or --no left to answer \"Are you sure you want to apply these values to the "
+              "registry?\"\n");
+    EXPECT_EQ(LastAddedValue(), Value(kXpRangeKey, "NV11_Modes_Delta"));
+
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"quickset", "70"}, {"load-on-start"}}) {
+        EXPECT_EQ(Run(args), kExitFailed) << args[0];
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+    }
 }
 
 }  // namespace

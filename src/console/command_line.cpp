@@ -1,0 +1,199 @@
+#include "console/command_line.h"
+
+#include <cstdint>
+
+#include "modes/rate_rows.h"
+#include "modes/resolutions.h"
+#include "modes/number_text.h"
+
+namespace tsln {
+
+const char kConsoleUsage[] =
+    "usage: tessaline --machine DIR [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
+    "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
+    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value";
+
+namespace {
+
+using Words = std::vector<std::string>;
+using ArgumentReader = bool (*)(const Words& words, Action* action, std::string* error);
+
+struct VerbEntry {
+    const char* name;
+    Verb verb;
+    int argumentCount;
+    ArgumentReader read;  // null: no arguments to check
+};
+
+bool IsDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string MalformedResolution(const Action& action) {
+    return "malformed resolution in \"" + action.typed + "\" (expected WIDTHxHEIGHT)";
+}
+
+// Both numbers are compared as typed, never narrowed: 4294968320x768 is no
+// row, not 1024 x 768 wrapped around.
+int RowOf(std::int64_t width, std::int64_t height) {
+    for (int row = 0; row < kResolutionCount; ++row) {
+        if (kRateRows[row].width == width && kRateRows[row].height == height)
+            return row;
+    }
+    return -1;
+}
+
+// Which mode the selectors run in is known only once the program has read the
+// driver's list; here a caption passes when either mode has it: "N/A", a rung
+// of the ladder, or a whole number of hertz up to the selector's bound.
+bool AnySelectorShows(int row, const std::string& caption) {
+    if (caption == "N/A")
+        return true;
+    for (const char* rung : kRateLadder) {
+        if (caption == rung)
+            return true;
+    }
+    const auto hertz = IsDigits(caption) ? ParseWholeNumber(caption) : std::nullopt;
+    return hertz && std::to_string(*hertz) == caption && *hertz >= 1 && *hertz <= kRateRows[row].maxValue;
+}
+
+bool ReadRate(const Words& words, Action* action, std::string* error) {
+    const std::string& size = words[0];
+    const auto x = size.find('x');
+    const std::string width = x == std::string::npos ? "" : size.substr(0, x);
+    const std::string height = x == std::string::npos ? "" : size.substr(x + 1);
+    if (!IsDigits(width) || !IsDigits(height)) {
+        *error = MalformedResolution(*action);
+        return false;
+    }
+    const auto w = ParseWholeNumber(width);  // nothing beyond 64 bits: no row either
+    const auto h = ParseWholeNumber(height);
+    action->row = w && h ? RowOf(*w, *h) : -1;
+    if (action->row < 0) {
+        *error = "there is no row for " + size + " in \"" + action->typed + "\"";
+        return false;
+    }
+    action->text = words[1];
+    if (!AnySelectorShows(action->row, action->text)) {
+        *error = "the selector of " + size + " cannot show \"" + action->text + "\"";
+        return false;
+    }
+    return true;
+}
+
+bool ReadQuickSet(const Words& words, Action* action, std::string*) {
+    // Any text: what the box does with one that is no frequency is the
+    // program's own behaviour.
+    action->text = words[0];
+    return true;
+}
+
+std::optional<TypedSize> ReadTypedSize(const std::string& text) {
+    if (text == "-")
+        return TypedSize{};
+    const auto x = text.find('x');
+    if (x == std::string::npos || x == 0 || x + 1 == text.size())
+        return std::nullopt;
+    return TypedSize{text.substr(0, x), text.substr(x + 1)};
+}
+
+bool ReadTvOut(const Words& words, Action* action, std::string* error) {
+    for (std::size_t i = 0; i < action->tvOut.size(); ++i) {
+        const auto size = ReadTypedSize(words[i]);
+        if (!size) {
+            *error = MalformedResolution(*action);
+            return false;
+        }
+        action->tvOut[i] = *size;
+    }
+    return true;
+}
+
+const VerbEntry kVerbs[] = {
+    {"show", Verb::kShow, 0, nullptr},
+    {"rates", Verb::kRates, 0, nullptr},
+    {"advanced", Verb::kAdvanced, 0, nullptr},
+    {"rate", Verb::kRate, 2, ReadRate},
+    {"quickset", Verb::kQuickSet, 1, ReadQuickSet},
+    {"quickset-defaults", Verb::kQuickSetDefaults, 0, nullptr},
+    {"apply", Verb::kApply, 0, nullptr},
+    {"defaults", Verb::kDefaults, 0, nullptr},
+    {"tvout", Verb::kTvOut, 2, ReadTvOut},
+    {"load-on-start", Verb::kLoadOnStart, 0, nullptr},
+    {"show-value", Verb::kShowValue, 0, nullptr},
+};
+
+const VerbEntry* FindVerb(const std::string& word) {
+    for (const VerbEntry& entry : kVerbs) {
+        if (word == entry.name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+std::optional<DateTimeText> ReadNow(const std::string& text) {
+    static const char kShape[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != sizeof(kShape) - 1)
+        return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kShape[i] == 'd' ? !digit : text[i] != kShape[i])
+            return std::nullopt;
+    }
+    return DateTimeText{text.substr(0, 10), text.substr(11)};
+}
+
+}  // namespace
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, CommandLineError* error) {
+    CommandLine line;
+    const auto fail = [&](std::string text, bool showUsage) {
+        *error = CommandLineError{std::move(text), showUsage};
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasNext = i + 1 < args.size();
+        if (arg == "--machine" || arg == "--now") {
+            if (!hasNext)
+                return fail(arg + " needs a value", true);
+            const std::string& value = args[++i];
+            if (arg == "--machine") {
+                line.machine = value;
+                continue;
+            }
+            line.now = ReadNow(value);
+            if (!line.now)
+                return fail("--now takes \"YYYY-MM-DD HH:MM:SS\", not \"" + value + "\"", false);
+        } else if (arg == "--startup") {
+            line.startup = true;
+        } else if (arg == "--yes" || arg == "--no") {
+            line.answers.push_back(arg == "--yes" ? MsgAnswer::Yes : MsgAnswer::No);
+        } else {
+            const VerbEntry* entry = FindVerb(arg);
+            if (!entry)
+                return fail("unknown action or option \"" + arg + "\"", true);
+            const std::size_t count = static_cast<std::size_t>(entry->argumentCount);
+            if (args.size() - i - 1 < count) {
+                return fail(arg + " needs " + std::to_string(count) + " argument" + (count > 1 ? "s" : ""), false);
+            }
+            const Words words(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                              args.begin() + static_cast<std::ptrdiff_t>(i + count) + 1);
+            i += count;
+            Action action;
+            action.verb = entry->verb;
+            action.typed = arg;
+            for (const auto& word : words)
+                action.typed += " " + word;
+            std::string problem;
+            if (entry->read && !entry->read(words, &action, &problem))
+                return fail(problem, false);
+            line.actions.push_back(std::move(action));
+        }
+    }
+    if (line.machine.empty())
+        return fail("--machine DIR is required", true);
+    return line;
+}
+
+}  // namespace tsln
