@@ -1,16 +1,14 @@
 #include "app/frm_about.h"
 
-#include "app/frm_main.h"
-
 namespace tsln {
 
 void frmAbout::Form_Load() {
     loaded = true;
-    main_.enabled = false;
+    owner_.SetEnabled(false);
 }
 
 void frmAbout::Command1_Click() {
-    main_.enabled = true;
+    owner_.SetEnabled(true);
     loaded = false;
 }
 

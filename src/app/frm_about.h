@@ -1,13 +1,13 @@
 #pragma once
 
-namespace tsln {
+#include "state/owner_window.h"
 
-class frmMain;
+namespace tsln {
 
 // The About box: quasi-modal, it locks the main window while it is open.
 class frmAbout {
 public:
-    explicit frmAbout(frmMain& main) : main_(main) {}
+    explicit frmAbout(OwnerWindow& owner) : owner_(owner) {}
 
     bool loaded = false;
 
@@ -15,7 +15,7 @@ public:
     void Command1_Click();  // "&Close"
 
 private:
-    frmMain& main_;
+    OwnerWindow& owner_;
 };
 
 }  // namespace tsln

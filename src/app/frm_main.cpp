@@ -6,10 +6,14 @@
 #include "editor/decimal_text.h"
 #include "editor/mode_list_writer.h"
 #include "editor/quick_set.h"
+#include "editor/rate_rows.h"
 #include "modes/catalogue.h"
 #include "modes/list_check.h"
+#include "modes/number_text.h"
+#include "platform/key_closer.h"
 #include "platform/registry_helpers.h"
 #include "platform/shell_helpers.h"
+#include "platform/version_info.h"
 #include "tvout/tvout_texts.h"
 
 namespace tsln {
@@ -17,7 +21,6 @@ namespace {
 
 const char kWindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const char kDeviceMapKey[] = "HARDWARE\\DEVICEMAP\\VIDEO";
-const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kWindows2000DriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
 // "\Registry\Machine\": what the kernel puts in front of an HKLM path.
 constexpr std::size_t kKernelPrefixLength = 18;
@@ -39,7 +42,12 @@ const char kUnknownAdapter[] =
 }  // namespace
 
 frmMain::frmMain(System& system, ProgramState& state, VsyncTester& tester)
-    : about(*this), tvores(system, state, *this), d3d(system, *this, tester), system_(system), state_(state) {}
+    : about(*this),
+      tvores(system, state, *this),
+      d3d(system, *this, tester),
+      system_(system),
+      state_(state),
+      settings_(system.registry) {}
 
 Outcome frmMain::Form_Load() {
     heightTwips = kSimpleViewTwips;
@@ -65,7 +73,8 @@ Outcome frmMain::Form_Load() {
 
     ShowMenuLoadState();
     DetectDisplayDriver();
-    state_.DetonatorVersion = GetVersionInfo(GetSystemDir(system_.shell) + "\\" + state_.DriverDllName + ".dll");
+    state_.DetonatorVersion =
+        GetVersionInfo(system_.fileVersion, GetSystemDir(system_.shell) + "\\" + state_.DriverDllName + ".dll");
     lblDetVersion = state_.DetonatorVersion;
     state_.DeviceDescription =
         RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, "Device Description", "");
@@ -90,14 +99,14 @@ Outcome frmMain::Form_Load() {
 
     if (state_.DriverDllName != "nv4" && state_.DriverDllName != "nv4_disp") {
         system_.messages.Show(kNoDriver, MsgButtons::Ok, MsgIcon::Error);
-        RegSetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "LastDetVersion", state_.DetonatorVersion);
+        settings_.SetLastDetVersion(state_.DetonatorVersion);
         return Outcome::EndProgram;
     }
 
     if (!StartupCheckPasses()) return Outcome::EndProgram;
 
     ShowSystemRates();
-    RegSetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "LastDetVersion", state_.DetonatorVersion);
+    settings_.SetLastDetVersion(state_.DetonatorVersion);
     lblAdapters = state_.DeviceDescription;
     const auto adapter = state_.CompressedModeFormat
                              ? SelectAdapterDeltaModes(state_.DeviceDescription, state_.MaskModeFormat)
@@ -117,12 +126,12 @@ void frmMain::DetectDisplayDriver() {
         kErrorSuccess) {
         return;
     }
+    KeyCloser closer(system_.registry, key);
     constexpr std::uint32_t kBufferSize = 255;
     std::vector<std::uint8_t> buffer(kBufferSize, ' ');
     std::uint32_t size = kBufferSize;
     std::uint32_t type = kRegNone;
     const long result = system_.registry.QueryValueEx(key, "InstalledDisplayDrivers", &type, buffer.data(), &size);
-    system_.registry.CloseKey(key);
     // Only a one-entry list "name" NUL NUL can name a driver; a list of
     // several keeps the NUL between them and so never matches.
     if (result == kErrorSuccess && type == kRegMultiSz && size >= 2 && size <= kBufferSize) {
@@ -130,22 +139,10 @@ void frmMain::DetectDisplayDriver() {
     }
 }
 
-std::string frmMain::GetVersionInfo(const std::string& file) {
-    const std::uint32_t size = system_.fileVersion.GetFileVersionInfoSize(file);
-    if (size == 0) return "N/A";
-    std::vector<std::uint8_t> block(size);
-    if (!system_.fileVersion.GetFileVersionInfo(file, size, block.data())) return "N/A";
-    FixedFileInfo info{};
-    if (!system_.fileVersion.QueryFixedFileInfo(block.data(), size, &info)) return "N/A";
-    // Each field is an unsigned 16-bit half: build 40000 is 40000.
-    return std::to_string(info.fileVersionMS >> 16) + "." + std::to_string(info.fileVersionMS & 0xFFFF) + "." +
-           std::to_string(info.fileVersionLS >> 16) + "." + std::to_string(info.fileVersionLS & 0xFFFF);
-}
-
 bool frmMain::StartupCheckPasses() {
     if (system_.commandLine != "/startup") return true;
-    const std::string last = RegGetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "LastDetVersion", "");
-    if (last == state_.DetonatorVersion) return false;
+    if (settings_.LastDetVersion() == state_.DetonatorVersion)
+        return false;
     system_.beeper.Beep();
     return system_.messages.Show(kNewDriver, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes;
 }
@@ -174,7 +171,7 @@ void frmMain::WriteDebugLog() {
 }
 
 void frmMain::AddTvOutModes() {
-    const TvOutEntries entries = ReadStoredTvOut(system_.registry);
+    const TvOutEntries entries = settings_.TvOut();
     state_.TvOutWidth1 = PadTvOutText(entries[0].width);
     state_.TvOutHeight1 = PadTvOutText(entries[0].height);
     state_.TvOutWidth2 = PadTvOutText(entries[1].width);
@@ -182,12 +179,18 @@ void frmMain::AddTvOutModes() {
     state_.TvOut = BuildTvOutFragments(entries, true);
 }
 
-void frmMain::ShowAddedResolutions() { Label50 = AddedResolutionsCaption(ReadStoredTvOut(system_.registry)); }
+void frmMain::ShowAddedResolutions() {
+    Label50 = AddedResolutionsCaption(settings_.TvOut());
+}
+
+std::string frmMain::RowCaption(int row) const {
+    return kRateRows[row].caption;
+}
 
 void frmMain::ShowSystemRates() { editor.ShowSystemRates(system_.displayModes); }
 
 void frmMain::ShowMenuLoadState() {
-    mnuLoad.checked = RegGetDword(system_.registry, kHkeyLocalMachine, kTsLnKey, "LoadOnStartup", 0) == 1;
+    mnuLoad.checked = settings_.LoadOnStartup();
 }
 
 void frmMain::Check1_Click() {
@@ -231,9 +234,7 @@ void frmMain::cmdApply_Click() {
 
     const ListCheck check = CheckModeList(list, state_.Syntax());
     if (!check.ok) {
-        system_.messages.Show("The mode list built from these settings is not valid (" + check.reason +
-                                  "). Nothing was written.",
-                              MsgButtons::Ok, MsgIcon::Error);
+        system_.messages.Show(InvalidListMessage(check.reason), MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     NewModeList = list;
@@ -245,6 +246,21 @@ void frmMain::cmdApply_Click() {
         return;
     }
     system_.messages.Show(kApplyDone, MsgButtons::Ok, MsgIcon::Information);
+}
+
+std::string frmMain::InvalidListMessage(const std::string& reason) const {
+    std::string message = "The mode list built from these settings is not valid (" + reason + "). Nothing was written.";
+    // The rates come from the selectors, which only hold what a row can
+    // take; the TV-Out entries are the part a user can have typed or stored
+    // by other means. A list that passes without them points at them.
+    const bool tvOutAtFault =
+        CheckModeList(BuildModeList(state_.Syntax(), editor.Captions(), TvOutFragments{}), state_.Syntax()).ok;
+    if (tvOutAtFault) {
+        message += " Change or clear the TV-Out resolution it names (Extras > TV-Out Resolutions), then apply again.";
+    } else {
+        message += " Untick Advanced Mode to reload the rates from the system, then apply again.";
+    }
+    return message;
 }
 
 void frmMain::cmdReset_Click() {
@@ -286,16 +302,12 @@ void frmMain::UpDown24_Arrow(int delta) {
 }
 
 void frmMain::mnuLoad_Click() {
-    if (mnuLoad.checked) {
-        RegDeleteValue(system_.registry, kHkeyLocalMachine, kTsLnKey, "LoadOnStartup");
-        RegDeleteValue(system_.registry, kHkeyLocalMachine, kRunKey, "TSLN");
-    } else {
-        RegSetDword(system_.registry, kHkeyLocalMachine, kTsLnKey, "LoadOnStartup", 1);
-        // Unquoted, a path with spaces would let Windows start C:\Program.exe.
-        const std::string exe = system_.programFolder + "\\tsln.exe";
-        const bool quote = exe.find(' ') != std::string::npos;
-        RegSetString(system_.registry, kHkeyLocalMachine, kRunKey, "TSLN",
-                     (quote ? "\"" + exe + "\"" : exe) + " /startup");
+    // Unquoted, a path with spaces would let Windows start C:\Program.exe.
+    const std::string exe = system_.programFolder + "\\tsln.exe";
+    const bool quote = exe.find(' ') != std::string::npos;
+    const std::string command = (quote ? "\"" + exe + "\"" : exe) + " /startup";
+    if (!settings_.SetLoadOnStartup(!mnuLoad.checked, command)) {
+        system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
     }
     // The mark shows what the registry now holds, so a refused write is
     // visible instead of hidden behind a flipped mark.

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "app/frm_about.h"
-#include "app/program_state.h"
-#include "app/system.h"
 #include "editor/rate_editor.h"
+#include "settings/settings.h"
+#include "state/owner_window.h"
+#include "state/program_state.h"
+#include "state/system.h"
 #include "tvout/frm_tvores.h"
 #include "vsync/frm_d3d.h"
 
@@ -23,7 +25,7 @@ struct MenuItem {
 
 enum class DefaultButton { Apply, Calc, None };
 
-class frmMain {
+class frmMain : public OwnerWindow {
 public:
     frmMain(System& system, ProgramState& state, VsyncTester& tester);
 
@@ -72,8 +74,12 @@ public:
     void Label49_Click();
 
     void ShowSystemRates();
-    void ShowAddedResolutions();
-    std::string GetVersionInfo(const std::string& file);
+
+    // What the small windows may ask of this one.
+    void SetEnabled(bool on) override { enabled = on; }
+    void ShowAddedResolutions() override;
+    std::string RowCaption(int row) const override;
+    std::string RateCaption(int row) const override { return editor.Caption(row); }
 
 private:
     void DetectDisplayDriver();
@@ -81,10 +87,12 @@ private:
     void WriteDebugLog();
     void AddTvOutModes();
     bool RefuseUnknownAdapter(const std::string& list);
+    std::string InvalidListMessage(const std::string& reason) const;
     void ShowMenuLoadState();
 
     System& system_;
     ProgramState& state_;
+    Settings settings_;
 };
 
 }  // namespace tsln

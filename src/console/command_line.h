@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/services.h"
+#include "state/services.h"
 
 namespace tsln {
 

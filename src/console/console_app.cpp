@@ -9,12 +9,13 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
-#include "app/program_state.h"
+#include "state/program_state.h"
 #include "console/command_line.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "platform/machine_profile.h"
 #include "platform/registry_helpers.h"
+#include "state/program_state.h"
 
 namespace tsln {
 namespace {

@@ -1,6 +1,6 @@
 #include "modes/list_check.h"
 
-#include <cstdio>
+#include "modes/number_text.h"
 #include <utility>
 
 #include "modes/list_check_parts.h"
@@ -37,16 +37,16 @@ std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
     }
 }
 
-bool IsDimension(std::string_view text) {
-    if (text.size() < 3 || text.size() > 4 || text[0] == '0') {
-        return false;
+std::string DimensionFaultText(std::string_view text) {
+    switch (CheckDimension(text)) {
+        case DimensionFault::None:
+            return "";
+        case DimensionFault::LeadingZero:
+            return "starts with a zero";
+        case DimensionFault::NotThreeOrFourDigits:
+            break;
     }
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
+    return "is not 3 or 4 digits";
 }
 
 bool IsLadderRate(std::string_view text) {
@@ -67,10 +67,8 @@ ListCheck CheckModeList(const std::string& text, ListSyntax syntax) {
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 || c > 0x7E) {
-            char reason[80];
-            std::snprintf(reason, sizeof reason, "position %zu: character 0x%02X is not printable ASCII", i,
-                          static_cast<unsigned>(c));
-            return Fail(reason);
+            return Fail("position " + std::to_string(i) + ": character 0x" + UpperHex(c, 2) +
+                        " is not printable ASCII");
         }
     }
     if (text.front() == ' ') {

@@ -29,10 +29,10 @@ std::string EntryFault(std::string_view entry, bool tvOutItem) {
         return "has " + std::to_string(fields.size()) + " comma-separated fields instead of 4";
     }
     if (!IsDimension(fields[0])) {
-        return "width " + Quoted(fields[0]) + " is not 3 or 4 digits";
+        return "width " + Quoted(fields[0]) + " " + DimensionFaultText(fields[0]);
     }
     if (!IsDimension(fields[1])) {
-        return "height " + Quoted(fields[1]) + " is not 3 or 4 digits";
+        return "height " + Quoted(fields[1]) + " " + DimensionFaultText(fields[1]);
     }
     if (tvOutItem ? fields[2] != "-" : !IsDepthField(fields[2])) {
         return "depth field " + Quoted(fields[2]) + " is not " + (tvOutItem ? "\"-\"" : "\"-\", \"-16\" or \"32\"");

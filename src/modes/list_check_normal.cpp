@@ -8,10 +8,17 @@
 namespace tsln {
 namespace {
 
-// Right-aligned in its columns, as the driver's own rows are.
-bool IsAlignedDimension(std::string_view field) {
-    const size_t digits = field.find_first_not_of(' ');
-    return digits != std::string_view::npos && IsDimension(field.substr(digits));
+// Right-aligned in its columns, as the driver's own rows are; empty when it is.
+std::string AlignedDimensionFault(std::string_view name, std::string_view field) {
+    const std::string_view number = field.substr(std::min(field.find_first_not_of(' '), field.size()));
+    const DimensionFault fault = CheckDimension(number);
+    if (fault == DimensionFault::None) {
+        return "";
+    }
+    return std::string(name) + " " + Quoted(field) + " " +
+           (fault == DimensionFault::LeadingZero
+                ? std::string("starts with a zero")
+                : "is not 3 or 4 digits right-aligned in " + std::to_string(field.size()) + " columns");
 }
 
 // Empty when the row is well formed, otherwise what is wrong with it.
@@ -20,11 +27,12 @@ std::string RowFault(std::string_view row) {
     if (depth != "8 " && depth != "16" && depth != "32") {
         return "depth " + Quoted(depth) + " is not \"8 \", \"16\" or \"32\"";
     }
-    if (!IsAlignedDimension(row.substr(2, 6))) {
-        return "width " + Quoted(row.substr(2, 6)) + " is not 3 or 4 digits right-aligned in 6 columns";
+    std::string fault = AlignedDimensionFault("width", row.substr(2, 6));
+    if (fault.empty()) {
+        fault = AlignedDimensionFault("height", row.substr(8, 5));
     }
-    if (!IsAlignedDimension(row.substr(8, 5))) {
-        return "height " + Quoted(row.substr(8, 5)) + " is not 3 or 4 digits right-aligned in 5 columns";
+    if (!fault.empty()) {
+        return fault;
     }
     if (row.substr(13, 3) != "   ") {
         return "columns 13-15 " + Quoted(row.substr(13, 3)) + " are not three spaces";

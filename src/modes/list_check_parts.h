@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "modes/dimension.h"
 #include "modes/list_check.h"
 
 namespace tsln {
@@ -20,8 +21,8 @@ size_t PositionIn(std::string_view whole, std::string_view part);
 std::string Quoted(std::string_view text);
 
 std::vector<std::string_view> SplitAt(std::string_view text, char separator);
-// A width or height as the layouts hold them: 3 or 4 digits, no leading zero.
-bool IsDimension(std::string_view text);
+// Why text is no width or height ("" when it is one), as the reasons word it.
+std::string DimensionFaultText(std::string_view text);
 bool IsLadderRate(std::string_view text);
 
 }  // namespace tsln

@@ -1,16 +1,15 @@
 #include "modes/normal_row.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "modes/number_text.h"
 #include "modes/resolutions.h"
 
 namespace tsln {
 
 std::string NormalRowHead(int depth, int width, int height) {
-    char head[kNormalRowHeadLength + 1];
-    std::snprintf(head, sizeof head, "%-2d%6d%5d   ", depth, width, height);
-    return head;
+    return PadRight(std::to_string(depth), 2) + PadLeft(std::to_string(width), 6) +
+           PadLeft(std::to_string(height), 5) + "   ";
 }
 
 std::string RateFieldRun(int firstRung, int lastRung) {

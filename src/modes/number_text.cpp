@@ -23,4 +23,21 @@ std::optional<std::int64_t> ParseWholeNumber(const std::string& text) {
     return negative ? -value : value;
 }
 
+std::string PadLeft(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string PadRight(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
+std::string UpperHex(unsigned long value, std::size_t minDigits) {
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), "0123456789ABCDEF"[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return digits.size() >= minDigits ? digits : std::string(minDigits - digits.size(), '0') + digits;
+}
+
 }  // namespace tsln

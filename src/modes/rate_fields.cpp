@@ -1,4 +1,4 @@
-#include <cstdio>
+#include "modes/number_text.h"
 #include <optional>
 #include <string>
 
@@ -87,9 +87,7 @@ std::string FormatHexMask(const std::string& caption) {
     if (!value || *value > 32767) {
         return "000";
     }
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%03lX", static_cast<unsigned long>(*value));
-    return digits;
+    return UpperHex(static_cast<unsigned long>(*value), 3);
 }
 
 }  // namespace tsln

@@ -1,23 +1,8 @@
 #include "platform/registry_helpers.h"
 
+#include "platform/key_closer.h"
+
 namespace tsln {
-namespace {
-
-// Closes the key on every way out of a helper. Closing a predefined root (what RegOpenKey hands back for an
-// empty path) is harmless on both backends.
-class KeyCloser {
-public:
-    KeyCloser(RegistryApi& reg, RegHandle key) : reg_(reg), key_(key) {}
-    ~KeyCloser() { reg_.CloseKey(key_); }
-    KeyCloser(const KeyCloser&) = delete;
-    KeyCloser& operator=(const KeyCloser&) = delete;
-
-private:
-    RegistryApi& reg_;
-    RegHandle key_;
-};
-
-}  // namespace
 
 std::string RegGetString(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
                          const std::string& defaultValue) {

@@ -1,18 +1,20 @@
 #include "tvout/frm_tvores.h"
 
-#include "app/frm_main.h"
-#include "platform/registry_helpers.h"
+#include "modes/dimension.h"
 #include "tvout/tvout_texts.h"
 
 namespace tsln {
 
 void frmTVORes::Form_Load() {
     loaded = true;
-    main_.enabled = false;
-    txtW1 = RegGetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "ResW1", "");
-    txtH1 = RegGetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "ResH1", "");
-    txtW2 = RegGetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "ResW2", "");
-    txtH2 = RegGetString(system_.registry, kHkeyLocalMachine, kTsLnKey, "ResH2", "");
+    owner_.SetEnabled(false);
+    // The same read as the start-up's: a stored value no list can hold shows
+    // as an empty box rather than one that OK would refuse.
+    const TvOutEntries stored = settings_.TvOut();
+    txtW1 = stored[0].width;
+    txtH1 = stored[0].height;
+    txtW2 = stored[1].width;
+    txtH2 = stored[1].height;
 }
 
 void frmTVORes::Command1_Click() {
@@ -44,10 +46,12 @@ void frmTVORes::cmdDone_Click() {
         const std::string& width = rows[i][0].text;
         const std::string& height = rows[i][1].text;
         // An empty box or a "0" clears the entry: that is how a user removes one.
-        if (width.empty() || height.empty() || width == "0" || height == "0") continue;
+        if (width.empty() || height.empty() || width == "0" || height == "0")
+            continue;
         for (const Box& box : rows[i]) {
-            if (!IsTvOutNumber(box.text)) {
-                system_.messages.Show(std::string(box.name) + " must be a number of three or four digits (for example " +
+            if (!IsDimension(box.text)) {
+                system_.messages.Show(std::string(box.name) +
+                                          " must be a number of three or four digits (for example " +
                                           (box.name[0] == 'W' ? "720" : "480") + ").",
                                       MsgButtons::Ok, MsgIcon::Error);
                 return;
@@ -56,20 +60,18 @@ void frmTVORes::cmdDone_Click() {
         entries[i] = {width, height};
     }
 
-    const char* const names[2][2] = {{"ResW1", "ResH1"}, {"ResW2", "ResH2"}};
-    for (int i = 0; i < 2; ++i) {
-        RegSetString(system_.registry, kHkeyLocalMachine, kTsLnKey, names[i][0], entries[i].width);
-        RegSetString(system_.registry, kHkeyLocalMachine, kTsLnKey, names[i][1], entries[i].height);
-    }
+    settings_.SetTvOut(entries);
     state_.TvOut = BuildTvOutFragments(entries, false);
-    main_.ShowAddedResolutions();
+    owner_.ShowAddedResolutions();
     Unload();
 }
 
-void frmTVORes::Form_Close() { Unload(); }
+void frmTVORes::Form_Close() {
+    Unload();
+}
 
 void frmTVORes::Unload() {
-    main_.enabled = true;
+    owner_.SetEnabled(true);
     loaded = false;
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 #include <string>
 
-#include "app/system.h"
+#include "settings/settings.h"
+#include "state/owner_window.h"
+#include "state/program_state.h"
+#include "state/system.h"
 
 namespace tsln {
-
-class frmMain;
-struct ProgramState;
 
 // "TV-Out aufloesungen": edits the two stored TV-Out resolutions.
 class frmTVORes {
 public:
-    frmTVORes(System& system, ProgramState& state, frmMain& main) : system_(system), state_(state), main_(main) {}
+    frmTVORes(System& system, ProgramState& state, OwnerWindow& owner)
+        : system_(system), state_(state), owner_(owner), settings_(system.registry) {}
 
     bool loaded = false;
     std::string txtW1, txtH1, txtW2, txtH2;
@@ -31,7 +32,8 @@ private:
 
     System& system_;
     ProgramState& state_;
-    frmMain& main_;
+    OwnerWindow& owner_;
+    Settings settings_;
 };
 
 }  // namespace tsln

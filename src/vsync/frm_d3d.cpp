@@ -1,26 +1,29 @@
 #include "vsync/frm_d3d.h"
 
-#include "app/frm_main.h"
+#include "modes/resolutions.h"
 
 namespace tsln {
 namespace {
 
 // The tester offers every size but the three that only the mask list
 // carries: exactly the rows of the compressed list.
-bool Testable(int row) { return kRateRows[row].inCompressedList; }
+bool Testable(int row) {
+    return kRateRows[row].inCompressedList;
+}
 
 }  // namespace
 
 void frmD3D::Form_Load() {
     loaded = true;
-    main_.enabled = false;
+    owner_.SetEnabled(false);
     optOn = true;
     optOff = false;
     cmbRes = "Resolution";
     cmbBitRates = "Bit Rate";
     cmbResItems.clear();
     for (int row = 0; row < kResolutionCount; ++row) {
-        if (Testable(row) && main_.editor.Caption(row) != "N/A") cmbResItems.push_back(kRateRows[row].caption);
+        if (Testable(row) && owner_.RateCaption(row) != "N/A")
+            cmbResItems.push_back(owner_.RowCaption(row));
     }
     cmbBitRatesItems = {"16 bit", "32 bit"};
 }
@@ -30,7 +33,8 @@ void frmD3D::cmdGo_Click() {
     // the system did not report can still be typed in and tried.
     int chosen = -1;
     for (int row = 0; row < kResolutionCount; ++row) {
-        if (Testable(row) && cmbRes == kRateRows[row].caption) chosen = row;
+        if (Testable(row) && cmbRes == owner_.RowCaption(row))
+            chosen = row;
     }
     const bool bits16 = cmbBitRates == "16 bit";
     if (chosen < 0 || (!bits16 && cmbBitRates != "32 bit")) {
@@ -43,11 +47,12 @@ void frmD3D::cmdGo_Click() {
     test.bitDepth = bits16 ? 16 : 32;
     test.vsyncOn = optOn;
     const std::string failure = tester_.Run(test);
-    if (!failure.empty()) system_.messages.Show(failure, MsgButtons::Ok, MsgIcon::Error);
+    if (!failure.empty())
+        system_.messages.Show(failure, MsgButtons::Ok, MsgIcon::Error);
 }
 
 void frmD3D::cmdCancel_Click() {
-    main_.enabled = true;
+    owner_.SetEnabled(true);
     loaded = false;
 }
 

@@ -2,17 +2,16 @@
 #include <string>
 #include <vector>
 
-#include "app/system.h"
+#include "state/owner_window.h"
+#include "state/system.h"
 #include "vsync/vsync_test.h"
 
 namespace tsln {
 
-class frmMain;
-
 // "Tessaline VSync Tester": picks a mode for the full-screen test.
 class frmD3D {
 public:
-    frmD3D(System& system, frmMain& main, VsyncTester& tester) : system_(system), main_(main), tester_(tester) {}
+    frmD3D(System& system, OwnerWindow& owner, VsyncTester& tester) : system_(system), owner_(owner), tester_(tester) {}
 
     bool loaded = false;
     std::vector<std::string> cmbResItems;
@@ -33,7 +32,7 @@ public:
 
 private:
     System& system_;
-    frmMain& main_;
+    OwnerWindow& owner_;
     VsyncTester& tester_;
 };
 

@@ -3,7 +3,7 @@
 // about the process they need: its folder and its command line.
 #include <string>
 
-#include "app/services.h"
+#include "state/services.h"
 
 namespace tsln {
 

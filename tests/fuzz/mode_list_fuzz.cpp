@@ -9,6 +9,7 @@
 
 #include "editor/mode_list_writer.h"
 #include "modes/list_check.h"
+#include "modes/dimension.h"
 #include "tvout/tvout_texts.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::string Caption(FuzzedDataProvider& input) {
 // The dialog and the start-up read let only these into an entry.
 std::string TvOutText(FuzzedDataProvider& input) {
     const std::string text = input.ConsumeRandomLengthString(5);
-    return tsln::IsTvOutNumber(text) ? text : "";
+    return tsln::IsDimension(text) ? text : "";
 }
 
 }  // namespace

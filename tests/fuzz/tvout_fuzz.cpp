@@ -8,7 +8,8 @@
 #include "editor/mode_list_writer.h"
 #include "modes/list_check.h"
 #include "platform/memory_registry.h"
-#include "platform/registry_helpers.h"
+#include "modes/dimension.h"
+#include "settings/settings.h"
 #include "tvout/tvout_texts.h"
 
 namespace {
@@ -22,15 +23,16 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const bool takes = tsln::IsTvOutNumber(text);
+    const bool takes = tsln::IsDimension(text);
 
     // Registry strings end at their first NUL: store only what a value can hold.
     if (text.find('\0') == std::string::npos) {
         tsln::MemoryRegistry registry;
-        for (const char* name : {"ResW1", "ResH1"}) {
-            tsln::RegSetString(registry, tsln::kHkeyLocalMachine, tsln::kTsLnKey, name, text);
-        }
-        const bool kept = tsln::ReadStoredTvOut(registry)[0].InUse();
+        tsln::Settings settings(registry);
+        tsln::TvOutEntries stored;
+        stored[0] = {text, text};
+        settings.SetTvOut(stored);
+        const bool kept = settings.TvOut()[0].IsRow();
         if (!text.empty() && kept != takes)
             Fail("the start-up read disagrees with the predicate", text, "");
     }

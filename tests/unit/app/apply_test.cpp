@@ -180,6 +180,26 @@ TEST_F(ApplyTest, RefusedRegistryWriteIsReportedNeverCelebrated) {
     EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{kResetQuestion, kWriteError}));
 }
 
+// A list the checker refuses names the fault without contradicting itself and
+// says what to change; nothing reaches the log or the registry.
+TEST_F(ApplyTest, RefusedListSaysWhatToChange) {
+    pc.SetUpXp(3082, true, "NVIDIA GeForce2 MX/MX 400");
+    Start();
+    SetAll("85");
+    pc.state.TvOut.compressed = ";A 720,480,-,60;0720,480,-,60";
+    const auto before = pc.registry.Revision();
+    pc.messages.answers = {MsgAnswer::Yes};
+    form->cmdApply_Click();
+    ASSERT_EQ(pc.messages.shown.size(), 2u);
+    EXPECT_EQ(pc.messages.shown[1].text,
+              "The mode list built from these settings is not valid (A item 2 at position 316 \"0720,480,-,60\" "
+              "width \"0720\" starts with a zero). Nothing was written. Change or clear the TV-Out resolution it "
+              "names (Extras > TV-Out Resolutions), then apply again.");
+    EXPECT_EQ(pc.messages.shown[1].icon, MsgIcon::Error);
+    EXPECT_EQ(pc.registry.Revision(), before);
+    EXPECT_EQ(Appended(), "");
+}
+
 TEST_F(ApplyTest, UnknownAdapterIsRefusedBeforeAnything) {
     pc.SetUpXp(4523, true, "NVIDIA GeForce FX 5900");
     Start();

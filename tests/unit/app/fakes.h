@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/frm_main.h"
-#include "app/program_state.h"
-#include "app/system.h"
 #include "platform/machine_profile.h"
 #include "platform/memory_registry.h"
 #include "platform/registry_helpers.h"
+#include "state/program_state.h"
+#include "state/system.h"
 
 namespace tsln::test {
 

@@ -305,12 +305,14 @@ TEST_F(StartupTest, StoredTvOutValuesThatCannotBeRowsAreIgnored) {
         const char* label;
         const char* segment;
     };
-    for (const Case c : {Case{"0", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
-                         Case{"72O", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
-                         Case{"12345", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
-                         Case{" 720", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
-                         Case{"1024", "768", "Added Resolutions: 1024x768; 768x576",
-                              ";A 1024,768,-,60;768,576,-,60;"}}) {
+    for (const Case c :
+         {Case{"0", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
+          Case{"72O", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
+          Case{"12345", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
+          Case{" 720", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
+          Case{"0720", "480", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
+          Case{"720", "000", "Added Resolutions: ; 768x576", ";A 768,576,-,60;"},
+          Case{"1024", "768", "Added Resolutions: 1024x768; 768x576", ";A 1024,768,-,60;768,576,-,60;"}}) {
         Machine m;
         m.SetUpXp(3082, true, "NVIDIA GeForce2 MX/MX 400");
         m.Set("SOFTWARE\\TSLN", "ResW1", c.w1);

@@ -65,6 +65,35 @@ TEST_F(WindowsTest, MarkShowsWhatTheRegistryHolds) {
     EXPECT_EQ(RegGetDword(other.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), 7);
 }
 
+// A refused step leaves the mark, "LoadOnStartup" and the Run entry as they
+// were, and says so; Windows must never start a program whose menu says no.
+TEST_F(WindowsTest, RefusedLoadOnStartWritesLeaveBothValuesAsTheyWere) {
+    const ShownMessage writeError{"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error};
+    struct Case {
+        std::int32_t flag;  // "LoadOnStartup" before the click: 1 switches off, 2 switches on
+        const char* run;    // the Run entry before the click
+        const char* locked;
+    };
+    for (const Case c :
+         {Case{2, "C:\\Old\\tsln.exe /startup", "SOFTWARE\\TSLN"}, Case{2, "<missing>", kRunKey},
+          Case{1, "C:\\Old\\tsln.exe /startup", "SOFTWARE\\TSLN"}, Case{1, "C:\\Old\\tsln.exe /startup", kRunKey}}) {
+        Machine m;
+        m.SetUpXp();
+        m.SetDword("SOFTWARE\\TSLN", "LoadOnStartup", c.flag);
+        if (c.run != std::string("<missing>"))
+            m.Set(kRunKey, "TSLN", c.run);
+        m.registry.DenyWrites(kHkeyLocalMachine, c.locked);
+        frmMain f(m.system, m.state, m.tester);
+        ASSERT_EQ(f.Form_Load(), Outcome::Continue);
+        f.Check1_Click();
+        f.mnuLoad_Click();
+        EXPECT_EQ(m.messages.shown, std::vector<ShownMessage>{writeError}) << c.flag << c.locked;
+        EXPECT_EQ(f.mnuLoad.checked, c.flag == 1) << c.flag << c.locked;
+        EXPECT_EQ(RegGetDword(m.registry, kHkeyLocalMachine, "SOFTWARE\\TSLN", "LoadOnStartup", 7), c.flag);
+        EXPECT_EQ(m.Get(kRunKey, "TSLN"), c.run) << c.flag << c.locked;
+    }
+}
+
 TEST_F(WindowsTest, HelpTopics) {
     Start();
     form->mnuTopics_Click();
@@ -162,7 +191,8 @@ TEST_F(TvOutDialogTest, InputThatCannotBeARowIsRefusedAndNothingStored) {
     };
     for (const Case c : {Case{"12", "480", "", "", "Width 1"}, Case{"720", "00", "", "", "Height 1"},
                          Case{"72O", "480", "", "", "Width 1"}, Case{" 720", "480", "", "", "Width 1"},
-                         Case{"720", "480", "76800", "576", "Width 2"}, Case{"720", "480", "768", "-576", "Height 2"}}) {
+                         Case{"720", "480", "76800", "576", "Width 2"}, Case{"720", "480", "768", "-576", "Height 2"},
+                         Case{"0720", "480", "", "", "Width 1"}, Case{"720", "000", "", "", "Height 1"}}) {
         auto& dialog = Open();
         const auto before = pc.registry.Revision();
         dialog.txtW1 = c.w1;
@@ -182,6 +212,20 @@ TEST_F(TvOutDialogTest, InputThatCannotBeARowIsRefusedAndNothingStored) {
         EXPECT_TRUE(form->enabled);
     }
     EXPECT_EQ(form->Label50, "Added Resolutions: None");
+}
+
+TEST_F(TvOutDialogTest, StoredValuesNoListCanHoldOpenAsEmptyBoxes) {
+    pc.Set("SOFTWARE\\TSLN", "ResW1", "0720");
+    pc.Set("SOFTWARE\\TSLN", "ResH1", "480");
+    pc.Set("SOFTWARE\\TSLN", "ResW2", "768");
+    pc.Set("SOFTWARE\\TSLN", "ResH2", "576");
+    Start();
+    auto& dialog = Open();
+    EXPECT_EQ(dialog.txtW1 + "|" + dialog.txtH1 + "|" + dialog.txtW2 + "|" + dialog.txtH2, "||768|576");
+    dialog.cmdDone_Click();
+    EXPECT_TRUE(pc.messages.shown.empty());
+    EXPECT_EQ(Stored("ResW1"), "");
+    EXPECT_EQ(form->Label50, "Added Resolutions: ; 768x576");
 }
 
 class TesterDialogTest : public WindowsTest {};

@@ -203,6 +203,12 @@ TEST(CheckModeList, ReasonsNameThePlace) {
     const std::string normal = BuildNormalList(AllCaptions("N/A"), TvOutRows("72", "480"));
     EXPECT_EQ(CheckModeList(normal, ListSyntax::Normal).reason,
               "row 20 at position 817: width \"  72  \" is not 3 or 4 digits right-aligned in 6 columns");
+    // Four digits with a leading zero are refused for the zero, not for a count of digits they have.
+    EXPECT_EQ(CheckModeList(list + ";A 0720,480,-,60", ListSyntax::Compressed).reason,
+              "A item 1 at position " + std::to_string(list.size() + 3) +
+                  " \"0720,480,-,60\" width \"0720\" starts with a zero");
+    EXPECT_EQ(CheckModeList(BuildNormalList(AllCaptions("N/A"), TvOutRows("720", "0480")), ListSyntax::Normal).reason,
+              "row 20 at position 817: height \" 0480\" starts with a zero");
 }
 
 }  // namespace

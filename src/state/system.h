@@ -3,9 +3,9 @@
 // class takes one reference instead of eight.
 #include <string>
 
-#include "app/services.h"
 #include "platform/registry_api.h"
 #include "platform/system_api.h"
+#include "state/services.h"
 
 namespace tsln {
 

@@ -28,7 +28,8 @@ struct ProgramState {
     TvOutFragments TvOut;
 
     ListSyntax Syntax() const {
-        if (MaskModeFormat) return ListSyntax::Mask;
+        if (MaskModeFormat)
+            return ListSyntax::Mask;
         return CompressedModeFormat ? ListSyntax::Compressed : ListSyntax::Normal;
     }
 };

@@ -1,0 +1,52 @@
+#pragma once
+// The program's own values: HKEY_LOCAL_MACHINE\SOFTWARE\TSLN and the Run
+// entry that starts the program with Windows. Every window reads and writes
+// them here, so each registry name is spelled once and every read goes
+// through the same checks.
+#include <array>
+#include <string>
+
+#include "platform/registry_api.h"
+
+namespace tsln {
+
+extern const char kTsLnKey[];  // "SOFTWARE\TSLN"
+
+struct TvOutEntry {
+    std::string width;
+    std::string height;
+    // Both texts are a width and height the mode lists hold, so the entry
+    // adds a row; the same rule as the dialog's and the list checker's.
+    bool IsRow() const;
+};
+using TvOutEntries = std::array<TvOutEntry, 2>;
+
+class Settings {
+public:
+    explicit Settings(RegistryApi& registry) : registry_(registry) {}
+
+    // The driver version of the last full start; empty when none is recorded.
+    std::string LastDetVersion() const;
+    void SetLastDetVersion(const std::string& version);
+
+    // Registered to run at Windows start: "LoadOnStartup" is exactly 1.
+    bool LoadOnStartup() const;
+    // Switches "LoadOnStartup" and the Run entry (command) together, the flag
+    // first and the Run entry only once the flag reads back as wanted. False
+    // when the registry refused either; both are then as they were, so the
+    // flag never says one thing while the Run entry does another.
+    bool SetLoadOnStartup(bool on, const std::string& command);
+
+    // "ResW1" ... "ResH2". An entry with a value that is neither empty nor a
+    // width or height the mode lists can hold (written by hand or by another
+    // tool) reads as not stored, so it never reaches a list, a box, the label
+    // or the log.
+    TvOutEntries TvOut() const;
+    // Written as given, an unused entry as two empty texts.
+    void SetTvOut(const TvOutEntries& entries);
+
+private:
+    RegistryApi& registry_;
+};
+
+}  // namespace tsln

@@ -1,0 +1,39 @@
+#include "settings/stored_value.h"
+
+#include "platform/key_closer.h"
+#include "platform/registry_helpers.h"
+
+namespace tsln {
+
+StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name) {
+    StoredValue value;
+    RegHandle key = 0;
+    if (reg.OpenKeyEx(kHkeyLocalMachine, path.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess)
+        return value;
+    KeyCloser closer(reg, key);
+    std::uint32_t size = 0;
+    if (reg.QueryValueEx(key, name.c_str(), &value.type, nullptr, &size) != kErrorSuccess)
+        return value;
+    value.data.resize(size);
+    if (reg.QueryValueEx(key, name.c_str(), &value.type, value.data.data(), &size) != kErrorSuccess)
+        return {};
+    value.data.resize(size);
+    value.found = true;
+    return value;
+}
+
+void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before) {
+    if (ReadStoredValue(reg, path, name) == before)
+        return;
+    if (!before.found) {
+        RegDeleteValue(reg, kHkeyLocalMachine, path, name);
+        return;
+    }
+    RegHandle key = 0;
+    if (reg.CreateKey(kHkeyLocalMachine, path.c_str(), &key) != kErrorSuccess)
+        return;
+    KeyCloser closer(reg, key);
+    reg.SetValueEx(key, name.c_str(), before.type, before.data.data(), static_cast<std::uint32_t>(before.data.size()));
+}
+
+}  // namespace tsln

@@ -1,0 +1,23 @@
+#pragma once
+// A registry value exactly as stored (or its absence), so that a change that
+// went only half through can be put back byte for byte.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/registry_api.h"
+
+namespace tsln {
+
+struct StoredValue {
+    bool found = false;
+    std::uint32_t type = kRegNone;
+    std::vector<std::uint8_t> data;
+    bool operator==(const StoredValue& o) const { return found == o.found && type == o.type && data == o.data; }
+};
+
+StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name);
+// Writes or deletes the value until it reads back as before; nothing when it already does.
+void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before);
+
+}  // namespace tsln
