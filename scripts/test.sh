@@ -39,8 +39,5 @@ echo "  ok   the check refuses GetTickCount64 in a probe program"
 step "the registry suite under Wine, against the real advapi32"
 bash tests/wine/run-registry-suite.sh build/windows-x64/tests/wine/registry_suite.exe
 
-step "the full-screen VSync test under Wine"
-bash tests/e2e/vsync/run-vsync-check.sh build/windows-x64
-
-step "end-to-end scenarios: tsln.exe under Wine on Xorg, against the console"
+step "end-to-end scenarios: tsln.exe under Wine on Xorg (the VSync tester too), against the console"
 bash tests/e2e/run-e2e.sh build/windows-x64 build/native

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # One X server for a whole test run. Source this file, then:
 #
 #   tsln_display_start    starts Xorg with the dummy driver (and openbox, so windows have title bars) on a
@@ -23,8 +24,7 @@ tsln_display_start() {
         -logfile "$TSLN_XORG_LOG" >/dev/null 2>&1 &
     TSLN_XORG_PID=$!
     export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 100); do
+    for _ in $(seq 1 100); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.05
     done
@@ -44,9 +44,9 @@ tsln_display_stop() {
 
 tsln_screenshot() {
     local file=${1:?usage: tsln_screenshot FILE [WINDOW-ID]} window=${2:-root}
-    local tmp previous="" i sum
+    local tmp previous="" sum
     tmp=$(mktemp -d)
-    for i in $(seq 1 60); do
+    for _ in $(seq 1 60); do
         import -silent -window "$window" "$tmp/shot.png" 2>/dev/null || { sleep 0.1; continue; }
         sum=$(md5sum <"$tmp/shot.png")
         # Mean brightness of the picture, 0..1: a window Wine has not painted yet is black.

@@ -1,49 +1,37 @@
-# Shared by the end-to-end scenarios: one X server for the whole run, a fresh prefix seeded from a profile
-# for each scenario, tsln.exe driven by tsln-driver.exe, and the same clicks through the console.
+# shellcheck shell=bash
+# What every scenario uses. run-e2e.sh starts the display and runs each scenario file as a shell of its own,
+# with E2E_BUILD (the windows-x64 build), E2E_NATIVE (the native build), E2E_ARTIFACTS and E2E_TMP (this
+# scenario's scratch folder) in the environment. A scenario file sources scenario-lib.sh, which sources this.
 #
-#   e2e_begin BUILD NATIVE        start the display; BUILD is the windows-x64 build, NATIVE the native one
-#   e2e_scenario NAME PROFILE     new prefix seeded from PROFILE; CONSOLE_PROFILE is a copy of PROFILE that
-#                                 sees the PC this prefix really is
+#   e2e_scenario PROFILE          new prefix seeded from PROFILE; CONSOLE_PROFILE is a copy of PROFILE that
+#                                 sees the PC this prefix really is. The scenario's name is its file's name
 #   e2e_start_tsln [ARGS]         start tsln.exe from its program folder (in the background)
-#   e2e_drive STEP...             run the driver; its output is in $E2E_OUT
+#   e2e_drive STEP...             run the driver (tsln-driver.exe help lists the steps); output in $E2E_OUT
 #   e2e_console ARGS...           run the console on CONSOLE_PROFILE; its output is in $E2E_OUT
 #   e2e_wine_values KEY           the values of HKLM\KEY under Wine, one "name=TYPE:data" line each, sorted
 #   e2e_wine_value KEY NAME       a REG_SZ value as Wine holds it, or "<missing>"
 #   e2e_expect NAME EXPECTED ACTUAL   compare whole texts; a difference fails the scenario
-#   e2e_end_scenario              stop tsln.exe and the prefix; on failure keep a screenshot and the log
-#   e2e_finish                    stop the display, print the tally, exit non-zero after a failure
+#   e2e_fail TEXT                 fail the scenario with this reason and go on
+#   e2e_end_scenario              stop tsln.exe and the prefix; on failure keep a screenshot and the log;
+#                                 exit 0 when the scenario passed, 1 when it failed
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../wine/wine-lib.sh
 source "$E2E_LIB_DIR/../wine/wine-lib.sh"
+# shellcheck source=display-lib.sh
 source "$E2E_LIB_DIR/display-lib.sh"
+# shellcheck source=seed-lib.sh
 source "$E2E_LIB_DIR/seed-lib.sh"
 
-E2E_PASSED=0
-E2E_FAILED=0
-
-e2e_begin() {
-    E2E_BUILD=$(cd "${1:?usage: e2e_begin BUILD NATIVE}" && pwd)
-    E2E_NATIVE=$(cd "${2:?usage: e2e_begin BUILD NATIVE}" && pwd)
-    E2E_ARTIFACTS="$E2E_BUILD/e2e-artifacts"
-    rm -rf "$E2E_ARTIFACTS"
-    mkdir -p "$E2E_ARTIFACTS"
-    E2E_TMP=$(mktemp -d /tmp/tsln-e2e.XXXXXX)
-    tsln_wine_template >/dev/null || return 1
-    tsln_display_start || return 1
-    trap 'e2e_abort' INT TERM
-}
-
-e2e_abort() {
-    e2e_end_scenario
-    tsln_display_stop
-    exit 1
-}
+E2E_NAME=$(basename "$0" .sh)
+E2E_STARTED=$(date +%s.%N)
+E2E_SCENARIO_FAILED=0
+E2E_TSLN_PID=""
+: "${E2E_BUILD:?run scenarios through tests/e2e/run-e2e.sh}" "${E2E_NATIVE:?}" "${E2E_ARTIFACTS:?}" "${E2E_TMP:?}"
 
 e2e_scenario() {
-    E2E_NAME=${1:?usage: e2e_scenario NAME PROFILE}
-    local profile=${2:?usage: e2e_scenario NAME PROFILE}
-    E2E_SCENARIO_FAILED=0
-    E2E_STARTED=$(date +%s.%N)
+    local profile=${1:?usage: e2e_scenario PROFILE}
+    trap 'e2e_fail "interrupted"; e2e_end_scenario' INT TERM
     tsln_wine_new_prefix "$E2E_TMP/prefix" || { e2e_fail "no prefix"; return 1; }
     E2E_WINE_LOG="$E2E_TMP/wine.log"
     : >"$E2E_WINE_LOG"
@@ -98,25 +86,16 @@ e2e_expect() {
 }
 
 e2e_end_scenario() {
-    [ -n "${E2E_NAME:-}" ] || return 0
-    if [ "${E2E_SCENARIO_FAILED:-0}" -ne 0 ]; then
+    trap - INT TERM
+    if [ "$E2E_SCENARIO_FAILED" -ne 0 ]; then
         tsln_screenshot "$E2E_ARTIFACTS/$E2E_NAME.png" 2>/dev/null
-        cp "$E2E_WINE_LOG" "$E2E_ARTIFACTS/$E2E_NAME.wine.log" 2>/dev/null
-        E2E_FAILED=$((E2E_FAILED + 1))
+        cp "${E2E_WINE_LOG:-/dev/null}" "$E2E_ARTIFACTS/$E2E_NAME.wine.log" 2>/dev/null
         echo "  (screenshot and Wine log in $E2E_ARTIFACTS)"
     else
-        E2E_PASSED=$((E2E_PASSED + 1))
         awk -v name="$E2E_NAME" -v start="$E2E_STARTED" -v now="$(date +%s.%N)" \
             'BEGIN { printf "  ok   %s (%.1f s)\n", name, now - start }'
     fi
     tsln_wine_cleanup
-    [ -n "${E2E_TSLN_PID:-}" ] && wait "$E2E_TSLN_PID" 2>/dev/null
-    unset E2E_NAME E2E_TSLN_PID
-}
-
-e2e_finish() {
-    tsln_display_stop
-    rm -rf "$E2E_TMP"
-    echo "$E2E_PASSED passed, $E2E_FAILED failed"
-    [ "$E2E_FAILED" -eq 0 ]
+    [ -n "$E2E_TSLN_PID" ] && wait "$E2E_TSLN_PID" 2>/dev/null
+    exit "$E2E_SCENARIO_FAILED"
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Makes a Wine prefix behave as a machine profile, and writes the profile the
 # console must use to see the same PC. Source after wine-lib.sh, with the
 # prefix's session up (tsln_wine_new_prefix), then:
@@ -17,9 +18,16 @@
 TSLN_CLASS_KEY='SYSTEM\CurrentControlSet\Control\Class\{4D36E968-E325-11CE-BFC1-08002BE10318}\0000'
 
 # Wine's "\Device\Video0", e.g. \Registry\Machine\System\CurrentControlSet\Control\Video\{GUID}\0000
+# A session's first program starts it; the device map follows a moment later, so it is waited for.
 tsln_wine_video0() {
-    wine reg query 'HKLM\HARDWARE\DEVICEMAP\VIDEO' /v '\Device\Video0' 2>/dev/null |
-        tr -d '\r' | sed -n 's/^ *\\Device\\Video0 *REG_SZ *//p'
+    local video0=""
+    for _ in $(seq 1 50); do
+        video0=$(wine reg query 'HKLM\HARDWARE\DEVICEMAP\VIDEO' /v '\Device\Video0' 2>/dev/null |
+            tr -d '\r' | sed -n 's/^ *\\Device\\Video0 *REG_SZ *//p')
+        [ -n "$video0" ] && break
+        sleep 0.1
+    done
+    printf '%s\n' "$video0"
 }
 
 # The GUID of a \...\Control\Video\{GUID}\0000 path.
@@ -34,7 +42,8 @@ tsln_profile_value() {  # PROFILE KEY: a machine.txt setting, or nothing
 # their own.
 tsln_wine_host_path() {
     local path=$1 drive rest
-    drive=$(printf '%s' "${path:0:1}" | tr 'A-Z' 'a-z')
+    drive=$(printf '%s' "${path:0:1}" | tr '[:upper:]' '[:lower:]')
+    # shellcheck disable=SC1003 # a backslash, not an escaped quote
     rest=$(printf '%s' "${path:3}" | tr '\\' '/')
     if [ "$drive" != c ] && [ ! -e "$WINEPREFIX/dosdevices/$drive:" ]; then
         mkdir -p "$WINEPREFIX/drive_$drive"

@@ -1,6 +1,8 @@
-# Not a scenario: helpers for the scenario files after it (run-e2e.sh sources the files in name order).
+# shellcheck shell=bash
+# Helpers of the scenarios, on top of e2e-lib.sh. A scenario file starts with
+#   source "$(dirname "$0")/../scenario-lib.sh"
 #
-#   sc_variant BASE                  a copy of profile BASE for one scenario to change; prints its path
+#   sc_variant BASE                  a copy of profile BASE for the scenario to change; prints its path
 #   sc_reg_section PROFILE KEY LINE... add a key section with value lines (.reg syntax) to its registry.reg
 #   sc_driver_keys                   sets SC_WINE_DRIVER_KEY and SC_CONSOLE_DRIVER_KEY: the driver key as
 #                                    tsln.exe finds it under Wine and as the console finds it in its profile
@@ -13,11 +15,21 @@
 #                                    agree between tsln.exe and the console
 #   sc_same_debug_txt                debug.txt agrees byte for byte after line 1 (both missing counts), and
 #                                    line 1 is "[date][time]" unless the file is the scenario's own
-#   sc_lines OUTPUT FROM TO          lines FROM..TO of a driver or console output
-#   sc_spaces N                      N blanks
-#   sc_boxes OUTPUT                  the message boxes of a driver or console output, as "box=TEXT" lines
 #   sc_expect_log LINE...            debug.txt after line 1 is exactly these lines
-#   sc_console_block, sc_window_lines, sc_rate_lines   a console "show" in the driver's terms
+#   sc_log_line KEY                  the debug.txt line that starts with "KEY: ", without its CR LF
+#   sc_logged_list N                 the list of the Nth "Added registry value: " line of the console's debug.txt
+#   sc_expect_contains WHAT PIECE TEXT, sc_expect_ends WHAT END TEXT
+#
+# Picking from a driver or console output by key, never by line number:
+#   sc_rates OUTPUT N                the Nth listing of the 23 rate labels, "caption=rate" lines
+#   sc_rate_lines OUTPUT             every "caption=rate" line
+#   sc_key OUTPUT KEY                every "KEY=value" line of that key
+#   sc_boxes OUTPUT                  the message boxes, as "box=TEXT" lines
+#   sc_console_block OUTPUT N, sc_window_lines BLOCK   a console "show" in the driver's terms
+#   sc_spaces N                      N blanks
+
+# shellcheck source=e2e-lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e-lib.sh"
 
 SC_RUN_KEY='SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 SC_TSLN_KEY='SOFTWARE\TSLN'
@@ -40,7 +52,6 @@ sc_reg_section() {
 }
 
 sc_driver_keys() {
-    SC_DRIVER_KEYS_OF=$E2E_NAME
     if grep -q '"CurrentVersion"="5.1"' "$CONSOLE_PROFILE/registry.reg"; then
         SC_WINE_DRIVER_KEY=$TSLN_CLASS_KEY
         # "\Device\Video0" without the kernel's "\Registry\Machine\".
@@ -77,7 +88,6 @@ sc_console() {
     return 1
 }
 
-sc_lines() { printf '%s\n' "$1" | sed -n "$2,$3p"; }
 sc_spaces() { printf '%*s' "$1" ''; }
 
 # .reg text: strings with \\ and \" escapes, dword:, and hex(1) for text stored without its NUL (UTF-16 in a
@@ -140,7 +150,7 @@ sc_same_registry() {
     e2e_expect "Run entry TSLN" "$(sc_console_values "$SC_RUN_KEY" | grep '^TSLN=')" \
         "$(e2e_wine_values "$SC_RUN_KEY" | grep '^TSLN=')"
     if [ -n "$modes_value" ]; then
-        [ "${SC_DRIVER_KEYS_OF:-}" = "$E2E_NAME" ] || sc_driver_keys
+        [ -n "${SC_WINE_DRIVER_KEY:-}" ] || sc_driver_keys
         e2e_expect "$modes_value" "$(sc_console_values "$SC_CONSOLE_DRIVER_KEY" | grep "^$modes_value=")" \
             "$(e2e_wine_values "$SC_WINE_DRIVER_KEY" | grep "^$modes_value=")"
     fi
@@ -148,7 +158,7 @@ sc_same_registry() {
 
 # The value of NAME under the driver key as Wine holds it, or "<missing>".
 sc_wine_mode_list() {
-    [ "${SC_DRIVER_KEYS_OF:-}" = "$E2E_NAME" ] || sc_driver_keys
+    [ -n "${SC_WINE_DRIVER_KEY:-}" ] || sc_driver_keys
     e2e_wine_value "$SC_WINE_DRIVER_KEY" "$1"
 }
 
@@ -186,19 +196,112 @@ sc_console_block() {
     printf '%s\n' "$1" | awk -v n="$2" '$0 == "Tessaline v2.0" { block++ } block == n'
 }
 
-# sc_window_lines BLOCK: the window a console "show" printed, as the driver's steps "text:1201 text:1202
-# text:1203 check:1212 menus", and in the advanced view "quickset text:1050", print it.
+# sc_window_lines BLOCK: the window a console "show" printed, as the driver's steps "text:IDC_LBLOS
+# text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS check:IDC_CHECK1 menus", and in the advanced view "quickset
+# text:IDC_LABEL50", print it.
 sc_window_lines() {
-    printf '%s\n' "$1" | sed -n -e 's/^OS Version: *\(.*\)$/1201=\1/p' -e 's/^Detonator Version: *\(.*\)$/1202=\1/p' \
-        -e 's/^Device Description: *\(.*\)$/1203=\1/p' -e 's/^\[x\] Advanced Mode$/1212=checked/p' \
-        -e 's/^\[ \] Advanced Mode$/1212=unchecked/p' -e '/^Extras > /p' -e '/^Quick set: /p' \
-        -e 's/^\(Added Resolutions: .*\)$/1050=\1/p'
+    printf '%s\n' "$1" | sed -n -e 's/^OS Version: *\(.*\)$/IDC_LBLOS=\1/p' \
+        -e 's/^Detonator Version: *\(.*\)$/IDC_LBLDETVERSION=\1/p' \
+        -e 's/^Device Description: *\(.*\)$/IDC_LBLADAPTERS=\1/p' -e 's/^\[x\] Advanced Mode$/IDC_CHECK1=checked/p' \
+        -e 's/^\[ \] Advanced Mode$/IDC_CHECK1=unchecked/p' -e '/^Extras > /p' -e '/^Quick set: /p' \
+        -e 's/^\(Added Resolutions: .*\)$/IDC_LABEL50=\1/p'
 }
 # sc_rate_lines OUTPUT: the "caption=rate" lines of a driver or console output.
 sc_rate_lines() { printf '%s\n' "$1" | grep -E '^[0-9]+ x [0-9]+='; }
+
+# sc_rates OUTPUT N: the Nth listing of the rate labels; each starts with the row "320 x 200".
+sc_rates() {
+    sc_rate_lines "$1" | awk -v n="$2" '/^320 x 200=/ { listing++ } listing == n'
+}
+
+# sc_key OUTPUT KEY: the "KEY=value" lines of that key, in their order.
+sc_key() { printf '%s\n' "$1" | KEY="$2" awk 'index($0, ENVIRON["KEY"] "=") == 1'; }
+
+sc_log_line() {
+    tr -d '\r' <"$TSLN_PROGRAM_DIR/debug.txt" | KEY="$1: " awk 'index($0, ENVIRON["KEY"]) == 1'
+}
+
+# sc_logged_list N: the list of the Nth "Added registry value: " line of the console's debug.txt.
+sc_logged_list() {
+    grep -a '^Added registry value: ' "$CONSOLE_PROFILE/program/debug.txt" | sed -n "$1p" | tr -d '\r' |
+        sed 's/^Added registry value: //'
+}
+
+# sc_expect_contains WHAT PIECE TEXT, sc_expect_ends WHAT END TEXT
+sc_expect_contains() {
+    case "$3" in
+    *"$2"*) return 0 ;;
+    esac
+    e2e_fail "$1: \"$2\" is missing"
+}
+sc_expect_ends() {
+    case "$3" in
+    *"$2") return 0 ;;
+    esac
+    e2e_fail "$1: the text does not end with \"$2\" but with \"${3: -${#2}}\""
+}
 
 # sc_boxes OUTPUT: the message boxes of a driver or console output, as the driver prints them.
 sc_boxes() {
     printf '%s\n' "$1" | sed -n -e 's/^box=/box=/p' -e 's/^\[Tessaline\] \(.*\)$/box=\1/p' |
         sed -E 's/ \[(Yes|No)\]$//'
+}
+
+# sc_start_views MOVED MENUS: a full start, Advanced Mode on with one selector moved, Advanced Mode off again;
+# the console does the same clicks. MOVED is the 640 x 480 label after one right-arrow click in the advanced
+# view, MENUS the six "Extras > ..." lines expected over the three views. The window's lines stay in
+# SC_WINDOW for the checks each scenario adds.
+sc_start_views() {
+    local moved=$1 menus=$2 console view b1 b2 b3
+    view="text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS check:IDC_CHECK1 menus"
+    e2e_start_tsln
+    # shellcheck disable=SC2086
+    e2e_drive wait-main $view selectors height rates \
+        click:IDC_CHECK1 $view quickset text:IDC_LABEL50 selectors height arrow:IDC_UPDOWN7:+1 rates \
+        click:IDC_CHECK1 $view selectors height rates menu:IDM_EXIT gone || return 1
+    SC_WINDOW=$E2E_OUT
+    sc_console show rates advanced show rate 640x480 "$moved" rates advanced show rates || return 1
+    console=$E2E_OUT
+
+    b1=$(sc_console_block "$console" 1)
+    b2=$(sc_console_block "$console" 2)
+    b3=$(sc_console_block "$console" 3)
+    e2e_expect "the three views" "$(sc_window_lines "$b1")
+selectors: 23 of 23 enabled
+height=5800
+$(sc_rate_lines "$b1")
+$(sc_window_lines "$b2")
+selectors: 23 of 23 enabled
+height=6400
+$(sc_rate_lines "$b2")
+$(sc_window_lines "$b3")
+selectors: 0 of 23 enabled
+height=5800
+$(sc_rate_lines "$b3")" "$SC_WINDOW"
+    e2e_expect "menu states" "$menus" "$(printf '%s\n' "$SC_WINDOW" | grep '^Extras > ')"
+    e2e_expect "the move is discarded" "$(sc_rate_lines "$b1")" "$(sc_rate_lines "$b3")"
+    e2e_expect "the 640 x 480 label after the move" "640 x 480=$moved" \
+        "$(sc_rate_lines "$b2" | grep '^640 x 480=')"
+    sc_same_registry
+    sc_same_debug_txt
+}
+
+# sc_refused_start PROFILE MESSAGE LAST_DET_VERSION: the program shows MESSAGE with the error icon and ends;
+# it writes nothing but "LastDetVersion" (LAST_DET_VERSION, or nothing when empty) and no debug.txt.
+sc_refused_start() {
+    local profile=$1 message=$2 last=$3
+    e2e_scenario "$profile" || e2e_end_scenario
+    e2e_start_tsln
+    e2e_drive icon box:OK
+    e2e_expect "message" "icon=error
+box=$message" "$E2E_OUT"
+    sc_wait_exit
+    e2e_expect "SOFTWARE\\TSLN" "${last:+LastDetVersion=REG_SZ:$last}" "$(e2e_wine_values "$SC_TSLN_KEY")"
+    [ -e "$TSLN_PROGRAM_DIR/debug.txt" ] && e2e_fail "debug.txt was written"
+    sc_console show
+    e2e_expect "console" "[Tessaline] $message
+(the program ended at start-up)" "$E2E_OUT"
+    sc_same_registry
+    sc_same_debug_txt
+    e2e_end_scenario
 }
