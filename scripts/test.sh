@@ -19,6 +19,12 @@ cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan -j "$jobs"
 ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
 
+step "fuzzing: every reader of outside bytes, ${TSLN_FUZZ_SECONDS:-20} s each"
+bash tests/fuzz/run-fuzzers.sh
+
+step "folders are libraries whose includes only point down"
+bash scripts/check-includes.sh
+
 step "Windows builds (i686 product, x86_64 for Wine), warnings are errors"
 for preset in windows windows-x64; do
     cmake --preset "$preset" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
