@@ -21,6 +21,8 @@ packages=(
     # the reference decoder the EDID reader is checked against, and xxd to
     # turn the sample dumps into binary for it
     edid-decode xxd
+    # coverage-guided fuzzing (libFuzzer ships in clang's runtime) and the style checks
+    clang-14 libclang-rt-14-dev clang-format-14 shellcheck
 )
 
 missing=()
