@@ -9,13 +9,14 @@
 #include <stdexcept>
 
 #include "app/frm_main.h"
-#include "state/program_state.h"
+#include "app/undo.h"
 #include "console/command_line.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
+#include "state/stamp.h"
 
 namespace tsln {
 namespace {
@@ -65,15 +66,16 @@ class ConsoleClock : public Clock {
 public:
     explicit ConsoleClock(std::optional<DateTimeText> pinned) : pinned_(std::move(pinned)) {}
     DateTimeText Now() override {
+        const std::string stamp = Stamp();
+        return {stamp.substr(0, 10), stamp.substr(11)};
+    }
+    std::string Stamp() override {
         if (pinned_)
-            return *pinned_;
+            return pinned_->date + " " + pinned_->time;
         const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        std::ostringstream date, time;
-        date << std::put_time(&local, "%Y-%m-%d");
-        time << std::put_time(&local, "%H:%M:%S");
-        return {date.str(), time.str()};
+        const std::tm local = *std::localtime(&now);  // one thread: the shared buffer is ours
+        return FormatStamp(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                           local.tm_sec);
     }
 
 private:
@@ -143,6 +145,15 @@ public:
 
     // False when the program ended at start-up.
     bool Start() { return form_.Form_Load() == Outcome::Continue; }
+    // An undo needs none of the start-up: it is what a Safe Mode prompt runs,
+    // where the driver is not loaded and the start-up would refuse the PC.
+    static bool NeedsStart(const std::vector<Action>& actions) {
+        for (const Action& action : actions) {
+            if (action.verb != Verb::kUndo)
+                return true;
+        }
+        return actions.empty();
+    }
 
     void Run(const Action& action) {
         try {
@@ -191,6 +202,9 @@ private:
                 if (!form_.mnuLoad.enabled)
                     throw ActionFailed("\"Load on Windows Start\" is disabled (switch on advanced)");
                 form_.mnuLoad_Click();
+                break;
+            case Verb::kUndo:
+                UndoLastChange(system_);
                 break;
             case Verb::kShowValue:
                 out_ << state_.ModesValueName << "="
@@ -285,7 +299,7 @@ int RunConsole(const std::vector<std::string>& args, std::ostream& out, std::ost
     int status = kExitOk;
     try {
         Session session(*profile, *line, out);
-        if (session.Start()) {
+        if (!Session::NeedsStart(line->actions) || session.Start()) {
             for (const Action& action : line->actions)
                 session.Run(action);
         } else {
