@@ -284,3 +284,27 @@ TEST_F(ConsoleTest, AFailedActionStopsTheRunAndKeepsWhatRanBefore) {
 
 }  // namespace
 }  // namespace tsln
+
+namespace tsln {
+namespace {
+
+// Undo from a Safe Mode prompt: no start-up (the device map names another
+// key), the record says where the value goes; a second undo redoes.
+TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"--yes", "apply"}), kExitOk) << err;
+    const std::string applied = Value(kXpRangeKey, "NV11_Modes_Delta");
+    EditRegistry("\\\\Control\\\\Video\\\\{0E5C7A13", "\\\\Services\\\\vga\\\\Device0\\\\{0E5C7A13");
+    const std::string question =
+        "[Tessaline] Restore the mode list as it was before the change of 2026-12-07 13:00:00? [Yes]\n"
+        "[Tessaline] Mode list restored. Please remember to REBOOT your computer for changes to take effect\n";
+    ASSERT_EQ(Run({"--yes", "undo"}), kExitOk) << err;
+    EXPECT_EQ(out, question);
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), "<missing>");
+    EXPECT_EQ(Run({"undo"}), kExitUsage);
+    ASSERT_EQ(Run({"--yes", "undo"}), kExitOk) << err;
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), applied);
+}
+
+}  // namespace
+}  // namespace tsln
