@@ -9,7 +9,7 @@
 namespace tsln {
 
 const char kConsoleUsage[] =
-    "usage: tessaline --machine DIR [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
+    "usage: tessaline [--machine DIR] [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
     "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo";
 
@@ -192,8 +192,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             line.actions.push_back(std::move(action));
         }
     }
-    if (line.machine.empty())
-        return fail("--machine DIR is required", true);
+    // No --machine: the live PC, where there is one (RunConsole decides).
     return line;
 }
 

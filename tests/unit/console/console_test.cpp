@@ -43,10 +43,10 @@ protected:
 
     int Run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--machine", dir.string(), "--now", "2026-12-07 13:00:00"});
-        std::ostringstream o, e;
+        StringWriter o, e;
         const int status = RunConsole(args, o, e);
-        out = o.str();
-        err = e.str();
+        out = o.text;
+        err = e.text;
         return status;
     }
 
@@ -247,7 +247,7 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
     }
     EXPECT_EQ(Run({"rate", "4294968320x768", "70"}), kExitUsage);
     EXPECT_EQ(err, "tessaline: there is no row for 4294968320x768 in \"rate 4294968320x768 70\"\n");
-    std::ostringstream o, e;
+    StringWriter o, e;
     EXPECT_EQ(RunConsole({"--machine", (dir / "missing").string(), "show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"--machine", dir.string(), "--now", "yesterday"}, o, e), kExitUsage);
