@@ -11,7 +11,8 @@ namespace tsln {
 const char kConsoleUsage[] =
     "usage: tessaline [--machine DIR] [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
-    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo";
+    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo\n"
+    "without --machine, tessaline.exe runs on the Windows PC it is started on";
 
 namespace {
 
