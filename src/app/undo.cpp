@@ -51,9 +51,20 @@ std::string LoggedValue(const StoredValue& value) {
 bool WriteModeListKeepingUndo(System& system, const std::string& driverRegPath, const std::string& valueName,
                               const std::string& text) {
     Settings settings(system.registry);
+    const auto previous = settings.Undo();
     const UndoRecord record{driverRegPath, valueName, ReadStoredValue(system.registry, driverRegPath, valueName),
                             system.clock.Stamp()};
-    return settings.SetUndo(record) && WriteModeList(system.registry, driverRegPath, valueName, text);
+    if (!settings.SetUndo(record))
+        return false;
+    if (WriteModeList(system.registry, driverRegPath, valueName, text))
+        return true;
+    // Nothing changed, so there is nothing new to undo: the record goes back
+    // to the change before, and the menu never offers to undo a refused write.
+    if (previous)
+        settings.SetUndo(*previous);
+    else
+        settings.ClearUndo();
+    return false;
 }
 
 bool IsUndoCommand(const std::string& commandLine) {

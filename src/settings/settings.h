@@ -62,6 +62,7 @@ public:
     std::optional<UndoRecord> Undo() const;
     // Replaces the record; true only when it reads back exactly as given.
     bool SetUndo(const UndoRecord& record);
+    void ClearUndo();
 
 private:
     RegistryApi& registry_;

@@ -71,4 +71,9 @@ bool Settings::SetUndo(const UndoRecord& record) {
     return stored && *stored == record;
 }
 
+void Settings::ClearUndo() {
+    for (const char* name : {kKey, kValueName, kExisted, kType, kData, kSaved})
+        RegDeleteValue(registry_, kHkeyLocalMachine, kUndoKey, name);
+}
+
 }  // namespace tsln

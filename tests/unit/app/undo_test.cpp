@@ -111,6 +111,11 @@ TEST_F(UndoTest, ARecordThatCannotBeKeptStopsTheWrite) {
     const StoredValue before = Bytes(kRegSz, std::string("S 640x480=8000;\0", 16));
     Put(before);
     Start();
+    pc.registry.DenyWrites(kHkeyLocalMachine, kXpDriverKey);
+    Apply();
+    EXPECT_FALSE(Undo("Key").found);  // a refused write leaves nothing to undo
+    EXPECT_FALSE(form->mnuUndo.enabled);
+    pc.registry.MakeKey(kHkeyLocalMachine, kXpDriverKey).denyWrites = false;
     pc.registry.DenyWrites(kHkeyLocalMachine, kUndoKey);
     Apply();
     EXPECT_EQ(Driver(), before);
