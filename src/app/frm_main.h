@@ -38,6 +38,7 @@ public:
     bool Check1 = false;  // "Advanced Mode"; also the form's AdvancedMode flag
     MenuItem mnuLoad{false, false};
     MenuItem mnuTVORes{false, false};
+    MenuItem mnuUndo{false, false};  // a change of this driver's list can be undone
     bool quickSetEnabled = true;  // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
     int UpDown24 = 0;
@@ -71,6 +72,7 @@ public:
     void mnuD3DTest_Click();
     void mnuTopics_Click();
     void mnuAbout_Click();
+    void mnuUndo_Click();
     void Label49_Click();
 
     void ShowSystemRates();
@@ -89,6 +91,7 @@ private:
     bool RefuseUnknownAdapter(const std::string& list);
     std::string InvalidListMessage(const std::string& reason) const;
     void ShowMenuLoadState();
+    void ShowUndoState();
 
     System& system_;
     ProgramState& state_;

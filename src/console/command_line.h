@@ -24,6 +24,7 @@ enum class Verb {
     kTvOut,
     kLoadOnStart,
     kShowValue,
+    kUndo,
 };
 
 // A TV-Out pair as typed: the dialog has its own check and the console must

@@ -6,11 +6,11 @@
 
 namespace tsln {
 
-enum class MsgButtons { Ok, YesNo };
-enum class MsgIcon { None, Error, Information };
+enum class MsgButtons { Ok, YesNo, YesNoDefaultNo };
+enum class MsgIcon { None, Error, Information, Question };
 enum class MsgAnswer { Ok, Yes, No };
 
-// Every box has the title "Tessaline"; a Yes/No box has Yes as its default.
+// Every box has the title "Tessaline"; a YesNo box has Yes as its default.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -33,6 +33,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual DateTimeText Now() = 0;
+    // The same moment for the program's own records, in one fixed form
+    // whatever the user's settings: "YYYY-MM-DD HH:MM:SS", local time.
+    virtual std::string Stamp() = 0;
 };
 
 // What a handler asks of the shell once it has run.

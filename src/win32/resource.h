@@ -36,6 +36,7 @@
 #define IDM_D3DTEST 2004
 #define IDM_TOPICS 2005
 #define IDM_ABOUT 2006
+#define IDM_UNDO 2009 /* Extras > Undo Last Change... */
 
 // About box
 #define IDC_ABOUT_ICON 3001
