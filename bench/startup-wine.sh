@@ -4,7 +4,7 @@
 # the same warm Wine session (goal: at most 1.15x).
 #   bash bench/startup-wine.sh [BUILD] [RUNS]     (defaults build/windows-x64, 15)
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 build=$(cd "${1:-build/windows-x64}" && pwd)
 runs=${2:-15}
 source tests/wine/wine-lib.sh
@@ -35,8 +35,8 @@ median() { sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}'; }
 # Warm the session and the file cache first.
 time_one bare_dialog.exe >/dev/null
 time_one tsln.exe >/dev/null
-bare=$(for i in $(seq "$runs"); do time_one bare_dialog.exe; done | median)
-tsln=$(for i in $(seq "$runs"); do time_one tsln.exe; done | median)
+bare=$(for _ in $(seq "$runs"); do time_one bare_dialog.exe; done | median)
+tsln=$(for _ in $(seq "$runs"); do time_one tsln.exe; done | median)
 echo "start to visible window under Wine, median of $runs runs:"
 echo "  bare dialog program  $bare ms"
 echo "  tsln.exe (demo)      $tsln ms"

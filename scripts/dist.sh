@@ -11,4 +11,4 @@ cp build/windows/src/win32/tsln.exe build/windows/src/win32/tessaline.exe build/
 # Windows users read this in Notepad: CR LF line ends.
 sed 's/$/\r/' scripts/dist-readme.txt >dist/readme.txt
 echo "dist/ (Windows 2000/XP, i686):"
-ls -l dist | tail -n +2 | awk '{printf "  %-14s %8d bytes\n", $NF, $5}'
+find dist -maxdepth 1 -type f -printf '  %-14f %8s bytes\n' | sort

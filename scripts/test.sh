@@ -22,8 +22,9 @@ ctest --test-dir build/native-asan --output-on-failure -j "$jobs"
 step "fuzzing: every reader of outside bytes, ${TSLN_FUZZ_SECONDS:-20} s each"
 bash tests/fuzz/run-fuzzers.sh
 
-step "folders are libraries whose includes only point down"
+step "folders are libraries whose includes only point down; the style of the C++ and the scripts"
 bash scripts/check-includes.sh
+bash scripts/check-style.sh
 
 step "Windows builds (i686 product, x86_64 for Wine), warnings are errors"
 for preset in windows windows-x64; do

@@ -33,11 +33,11 @@ size=$(stat -c %s "$exe")
 [ "$size" -le "$max_bytes" ]
 check "size $size bytes (at most $max_bytes)" "$?" "too large"
 
-dlls=$(printf '%s\n' "$headers" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort -u)
-unexpected=$(comm -23 <(printf '%s\n' $dlls) <(printf '%s\n' $allowed_dlls | sort))
+dlls=$(printf '%s\n' "$headers" | sed -n 's/^\tDLL Name: //p' | tr '[:lower:]' '[:upper:]' | sort -u)
+unexpected=$(comm -23 <(printf '%s\n' "$dlls") <(printf '%s\n' "$allowed_dlls" | tr ' ' '\n' | sort))
 [ -z "$unexpected" ]
 status=$?
-check "imports only $(echo $dlls)" "$status" "unexpected: $(echo $unexpected)"
+check "imports only $(paste -sd' ' <<<"$dlls")" "$status" "unexpected: $(paste -sd' ' <<<"$unexpected")"
 
 functions=$(printf '%s\n' "$headers" | awk '/DLL Name:/{dll=toupper($3)} /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/{print dll ":" $NF}' | sort -u)
 allowlist="$(dirname "$0")/windows2000-exports.txt"
@@ -46,7 +46,7 @@ if [ -f "$allowlist" ]; then
     [ -z "$missing" ]
     status=$?
     check "every imported function is exported by Windows 2000 SP4 ($(printf '%s\n' "$functions" | wc -l) functions)" \
-        "$status" "not on the list: $(echo $missing)"
+        "$status" "not on the list: $(paste -sd' ' <<<"$missing")"
 fi
 
 if [ "$failed" -ne 0 ]; then echo "check-product: failed"; exit 1; fi
