@@ -11,7 +11,8 @@ namespace tsln {
 const char kConsoleUsage[] =
     "usage: tessaline --machine DIR [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
-    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value";
+    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value,\n"
+    "         monitor (the EDID report of the PC's monitor), fit-monitor";
 
 namespace {
 
@@ -121,6 +122,8 @@ const VerbEntry kVerbs[] = {
     {"tvout", Verb::kTvOut, 2, ReadTvOut},
     {"load-on-start", Verb::kLoadOnStart, 0, nullptr},
     {"show-value", Verb::kShowValue, 0, nullptr},
+    {"monitor", Verb::kMonitor, 0, nullptr},
+    {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
 };
 
 const VerbEntry* FindVerb(const std::string& word) {

@@ -24,6 +24,8 @@ enum class Verb {
     kTvOut,
     kLoadOnStart,
     kShowValue,
+    kMonitor,
+    kFitMonitor,
 };
 
 // A TV-Out pair as typed: the dialog has its own check and the console must

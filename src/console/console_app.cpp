@@ -13,6 +13,7 @@
 #include "console/command_line.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
+#include "monitor/edid_report.h"
 #include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
@@ -95,6 +96,7 @@ void PrintMainWindow(const frmMain& form, std::ostream& out) {
     out << "OS Version:          " << form.lblOS << "\n";
     out << "Detonator Version:   " << form.lblDetVersion << "\n";
     out << "Device Description:  " << form.lblAdapters << "\n";
+    out << "Monitor:             " << form.lblMonitor << "\n";
     // Two columns, as the window lays the rows out: 11 on the left, 12 on the right.
     constexpr int kLeftRows = 11;
     const auto cell = [&](int row) {
@@ -130,6 +132,7 @@ public:
           clock_(line.now),
           system_{profile.Registry(),
                   profile.DisplayModes(),
+                  profile.DisplayDevices(),
                   profile.FileVersion(),
                   profile.Shell(),
                   profile.Files(),
@@ -197,6 +200,17 @@ private:
                      << RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, state_.ModesValueName,
                                      "")
                      << "\n";
+                break;
+            case Verb::kMonitor:
+                out_ << FormatEdidReport(form_.monitor);
+                break;
+            case Verb::kFitMonitor:
+                if (!form_.mnuFitMonitor.enabled)
+                    throw ActionFailed("\"Fit to Monitor\" is disabled (" +
+                                       std::string(form_.Check1 ? "the monitor reports no usable limits"
+                                                                : "switch on advanced") +
+                                       ")");
+                form_.mnuFitMonitor_Click();
                 break;
         }
     }

@@ -21,6 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     auto registry = MakeWin32Registry();
     auto displayModes = MakeWin32DisplayModes();
+    auto displayDevices = MakeWin32DisplayDevices();
     auto fileVersion = MakeWin32FileVersion();
     auto shell = MakeWin32Shell();
     auto files = MakeWin32Files();
@@ -28,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Messages messages;
     Win32Beeper beeper;
     Win32Clock clock;
-    System system{*registry, *displayModes, *fileVersion, *shell, *files, messages, beeper, clock,
+    System system{*registry, *displayModes, *displayDevices, *fileVersion, *shell, *files, messages, beeper, clock,
                   ProgramFolder(), CommandLineArguments()};
     ProgramState state;
     frmMain form(system, state, *tester);

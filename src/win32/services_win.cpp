@@ -5,9 +5,12 @@
 namespace tsln {
 
 MsgAnswer Win32Messages::Show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
-    UINT flags = buttons == MsgButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+    UINT flags = buttons == MsgButtons::YesNo            ? MB_YESNO | MB_DEFBUTTON1
+                 : buttons == MsgButtons::YesNoDefaultNo ? MB_YESNO | MB_DEFBUTTON2
+                                                         : MB_OK;
     if (icon == MsgIcon::Error) flags |= MB_ICONERROR;
     if (icon == MsgIcon::Information) flags |= MB_ICONINFORMATION;
+    if (icon == MsgIcon::Warning) flags |= MB_ICONEXCLAMATION;
     // Owned by whichever of our windows is active, so the box is modal to it;
     // before the main window exists there is none.
     const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), "Tessaline", flags);

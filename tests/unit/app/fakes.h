@@ -11,6 +11,7 @@
 #include "platform/registry_helpers.h"
 #include "profile/display_mode_list.h"
 #include "profile/memory_registry.h"
+#include "profile/profile_display_devices.h"
 #include "state/program_state.h"
 #include "state/system.h"
 
@@ -152,6 +153,7 @@ inline std::uint32_t VersionMS(std::uint32_t major, std::uint32_t minor) { retur
 struct Machine {
     MemoryRegistry registry;
     ModeListDisplayModes displayModes{{}};
+    ProfileDisplayDevices displayDevices{""};
     FakeFileVersions versions;
     FakeShell shell;
     MemoryFiles files;
@@ -159,7 +161,7 @@ struct Machine {
     CountingBeeper beeper;
     FixedClock clock;
     RecordingTester tester;
-    System system{registry, displayModes, versions, shell, files, messages, beeper, clock,
+    System system{registry, displayModes, displayDevices, versions, shell, files, messages, beeper, clock,
                   "C:\\Program Files\\Tessaline", ""};
     ProgramState state;
 

@@ -87,6 +87,7 @@ TEST_F(ConsoleTest, ShowPrintsTheMainWindow) {
               "OS Version:          Windows XP\n"
               "Detonator Version:   6.14.10.3082\n"
               "Device Description:  NVIDIA GeForce2 MX/MX 400\n"
+              "Monitor:             not reported\n"
               "Resolution   Hz      Resolution   Hz\n"
               "320 x 200    85      1280 x 720   N/A\n"
               "320 x 240    85      1280 x 768   N/A\n"
