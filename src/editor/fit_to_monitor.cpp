@@ -65,7 +65,7 @@ void FitToMonitor(RateEditor& editor, const MonitorLimits& limits, bool hertzMod
         }
         // At least 60 Hz, so the ladder's first rung always fits.
         std::size_t rung = 0;
-        while (rung + 1 < kRateLadder.size() && std::stoi(kRateLadder[rung + 1]) <= *rate)
+        while (rung + 1 < kRateLadder.size() && *ParseWholeNumber(kRateLadder[rung + 1]) <= *rate)
             ++rung;
         editor.SetValue(row, static_cast<int>(rung) + 1);
         editor.SetCaption(row, kRateLadder[rung]);
