@@ -182,6 +182,16 @@ struct Machine {
         registry.CloseKey(key);
     }
     void SetModes(std::vector<DisplayMode> modes) { displayModes = ModeListDisplayModes(std::move(modes)); }
+    // A monitor as Windows XP records it: its device ID and its key under Enum\DISPLAY.
+    void SetMonitor(const std::vector<std::uint8_t>& edid) {
+        const std::string key = "SYSTEM\\CurrentControlSet\\Enum\\DISPLAY\\SAM0108\\5&1&0&10000080&01&00";
+        Set(key, "Driver", "{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
+        RegHandle handle = 0;
+        registry.CreateKey(kHkeyLocalMachine, (key + "\\Device Parameters").c_str(), &handle);
+        registry.SetValueEx(handle, "EDID", kRegBinary, edid.data(), static_cast<std::uint32_t>(edid.size()));
+        registry.CloseKey(handle);
+        displayDevices = ProfileDisplayDevices("MONITOR\\SAM0108\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
+    }
 
     // Windows XP, GeForce4 Ti 4600, driver 6.14.10.<build>, compression as given.
     void SetUpXp(std::uint32_t build = 4523, bool compressed = true,

@@ -106,6 +106,26 @@ TEST_F(ConsoleTest, ShowPrintsTheMainWindow) {
               "Extras > TV-Out Resolutions...: enabled\n");
 }
 
+TEST_F(ConsoleTest, TheMonitorOfThePcAndFitToMonitor) {
+    Use("demo");
+    ASSERT_EQ(Run({"monitor", "advanced", "fit-monitor", "rates"}), kExitOk) << err;
+    EXPECT_EQ(out.substr(0, out.find("320 x 200=")),
+              "pnp-id: SAM002F\nname: SyncMaster\nversion: 1.3\nchecksum: ok\n"
+              "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\n");
+    EXPECT_NE(out.find("\n640 x 480=160\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n2048 x 1536=66\n"), std::string::npos) << out;
+    EXPECT_EQ(Run({"fit-monitor"}), kExitFailed);
+    EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (switch on advanced)\n");
+
+    TearDown();
+    Use("xp-range");
+    ASSERT_EQ(Run({"monitor", "advanced"}), kExitOk) << err;
+    EXPECT_EQ(out, "no EDID\n");
+    EXPECT_EQ(Run({"advanced", "fit-monitor"}), kExitFailed);
+    EXPECT_EQ(err,
+              "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
+}
+
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
     Use("xp-range");
     ASSERT_EQ(
