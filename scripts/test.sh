@@ -32,7 +32,7 @@ for preset in windows windows-x64; do
 done
 
 step "the Windows 2000/XP product, checked statically"
-bash tests/static/check-product.sh build/windows/src/win32/tsln.exe
+bash tests/static/check-product.sh build/windows/src/win32/tsln.exe build/windows/src/win32/tessaline.exe
 # The same check must refuse a program that imports a function Windows 2000 lacks.
 if probe=$(bash tests/static/check-product.sh build/windows/tests/static/newer_api_probe.exe) ||
     ! grep -q "KERNEL32.DLL:GetTickCount64" <<<"$probe"; then

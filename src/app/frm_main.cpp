@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/undo.h"
 #include "editor/decimal_text.h"
 #include "editor/fit_to_monitor.h"
 #include "editor/mode_list_writer.h"
@@ -119,6 +120,7 @@ Outcome frmMain::Form_Load() {
         DefaultModeList = adapter->defaultList;
     }
     WriteDebugLog();
+    ShowUndoState();
     return Outcome::Continue;
 }
 
@@ -247,10 +249,12 @@ void frmMain::cmdApply_Click() {
     // The log line goes first: if it cannot be written the registry is left
     // alone, so debug.txt never misses a list that reached the driver.
     if (!system_.files.Append(system_.programFolder + "\\debug.txt", "Added registry value: " + list + "\r\n") ||
-        !WriteModeList(system_.registry, state_.DriverRegPath, state_.ModesValueName, list)) {
+        !WriteModeListKeepingUndo(system_, state_.DriverRegPath, state_.ModesValueName, list)) {
         system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
+        ShowUndoState();
         return;
     }
+    ShowUndoState();
     system_.messages.Show(kApplyDone, MsgButtons::Ok, MsgIcon::Information);
 }
 
@@ -273,10 +277,12 @@ void frmMain::cmdReset_Click() {
     if (RefuseUnknownAdapter(DefaultModeList)) return;
     if (system_.messages.Show(kResetQuestion, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes) {
         if (!CheckModeList(DefaultModeList, state_.Syntax()).ok ||
-            !WriteModeList(system_.registry, state_.DriverRegPath, state_.ModesValueName, DefaultModeList)) {
+            !WriteModeListKeepingUndo(system_, state_.DriverRegPath, state_.ModesValueName, DefaultModeList)) {
             system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
+            ShowUndoState();
             return;
         }
+        ShowUndoState();
         system_.messages.Show(kResetDone, MsgButtons::Ok, MsgIcon::None);
     }
     ShowSystemRates();
@@ -336,6 +342,17 @@ void frmMain::mnuTopics_Click() {
     if (!OpenHtmlHelp(system_.shell, system_.programFolder + "\\tslnhelp.chm", 0, 0)) {
         system_.messages.Show(kNoHelp, MsgButtons::Ok, MsgIcon::Error);
     }
+}
+
+void frmMain::mnuUndo_Click() {
+    if (!mnuUndo.enabled) return;
+    UndoLastChange(system_);
+    ShowUndoState();
+}
+
+void frmMain::ShowUndoState() {
+    mnuUndo.enabled = !state_.ModesValueName.empty() &&
+                      HasUndoFor(system_.registry, state_.DriverRegPath, state_.ModesValueName);
 }
 
 void frmMain::Label49_Click() { OpenWebSite(system_.shell); }

@@ -43,6 +43,7 @@ public:
     MenuItem mnuLoad{false, false};
     MenuItem mnuTVORes{false, false};
     MenuItem mnuFitMonitor{false, false};  // "Fit to &Monitor": advanced view with the limits known
+    MenuItem mnuUndo{false, false};  // a change of this driver's list can be undone
     bool quickSetEnabled = true;  // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
     int UpDown24 = 0;
@@ -78,6 +79,7 @@ public:
     void mnuD3DTest_Click();
     void mnuTopics_Click();
     void mnuAbout_Click();
+    void mnuUndo_Click();
     void Label49_Click();
     void mnuFitMonitor_Click();
 
@@ -99,6 +101,7 @@ private:
     void ShowMenuLoadState();
     void ReadMonitor();
     bool ConfirmBeyondMonitor();
+    void ShowUndoState();
 
     System& system_;
     ProgramState& state_;

@@ -9,10 +9,11 @@
 namespace tsln {
 
 const char kConsoleUsage[] =
-    "usage: tessaline --machine DIR [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
+    "usage: tessaline [--machine DIR] [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
-    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value,\n"
-    "         monitor (the EDID report of the PC's monitor), fit-monitor";
+    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo,\n"
+    "         monitor (the EDID report of the PC's monitor), fit-monitor\n"
+    "without --machine, tessaline.exe runs on the Windows PC it is started on";
 
 namespace {
 
@@ -122,6 +123,7 @@ const VerbEntry kVerbs[] = {
     {"tvout", Verb::kTvOut, 2, ReadTvOut},
     {"load-on-start", Verb::kLoadOnStart, 0, nullptr},
     {"show-value", Verb::kShowValue, 0, nullptr},
+    {"undo", Verb::kUndo, 0, nullptr},
     {"monitor", Verb::kMonitor, 0, nullptr},
     {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
 };
@@ -194,8 +196,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             line.actions.push_back(std::move(action));
         }
     }
-    if (line.machine.empty())
-        return fail("--machine DIR is required", true);
+    // No --machine: the live PC, where there is one (RunConsole decides).
     return line;
 }
 

@@ -24,6 +24,7 @@ enum class Verb {
     kTvOut,
     kLoadOnStart,
     kShowValue,
+    kUndo,
     kMonitor,
     kFitMonitor,
 };

@@ -1,20 +1,17 @@
 #include "console/console_app.h"
 
-#include <ctime>
 #include <deque>
-#include <iomanip>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 
 #include "app/frm_main.h"
-#include "state/program_state.h"
+#include "app/undo.h"
 #include "console/command_line.h"
+#include "console/live_pc.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "monitor/edid_report.h"
-#include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
 
@@ -32,7 +29,7 @@ struct ActionFailed : std::runtime_error {
 
 class ConsoleMessages : public MessageBoxes {
 public:
-    ConsoleMessages(std::ostream& out, std::deque<MsgAnswer>& answers) : out_(out), answers_(answers) {}
+    ConsoleMessages(TextWriter& out, std::deque<MsgAnswer>& answers) : out_(out), answers_(answers) {}
 
     MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon) override {
         if (buttons == MsgButtons::Ok) {
@@ -48,17 +45,17 @@ public:
     }
 
 private:
-    std::ostream& out_;
+    TextWriter& out_;
     std::deque<MsgAnswer>& answers_;
 };
 
 class ConsoleBeeper : public Beeper {
 public:
-    explicit ConsoleBeeper(std::ostream& out) : out_(out) {}
+    explicit ConsoleBeeper(TextWriter& out) : out_(out) {}
     void Beep() override { out_ << "[beep]\n"; }
 
 private:
-    std::ostream& out_;
+    TextWriter& out_;
 };
 
 // The portable build has no regional settings: ISO date, 24-hour time.
@@ -66,15 +63,11 @@ class ConsoleClock : public Clock {
 public:
     explicit ConsoleClock(std::optional<DateTimeText> pinned) : pinned_(std::move(pinned)) {}
     DateTimeText Now() override {
-        if (pinned_)
-            return *pinned_;
-        const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
-        std::ostringstream date, time;
-        date << std::put_time(&local, "%Y-%m-%d");
-        time << std::put_time(&local, "%H:%M:%S");
-        return {date.str(), time.str()};
+        const std::string stamp = Stamp();
+        return {stamp.substr(0, 10), stamp.substr(11)};
+    }
+    std::string Stamp() override {
+        return pinned_ ? pinned_->date + " " + pinned_->time : LocalStamp();
     }
 
 private:
@@ -87,11 +80,16 @@ public:
     std::string Run(const VsyncTestParams&) override { return "The VSync test needs a screen"; }
 };
 
+// Left-aligned in a column of width characters, as setw with left would.
+std::string Padded(const std::string& text, std::size_t width) {
+    return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
+}
+
 std::string Flags(const MenuItem& item) {
     return std::string(item.enabled ? "enabled" : "disabled") + (item.checked ? ", checked" : "");
 }
 
-void PrintMainWindow(const frmMain& form, std::ostream& out) {
+void PrintMainWindow(const frmMain& form, TextWriter& out) {
     out << "Tessaline v2.0\n";
     out << "OS Version:          " << form.lblOS << "\n";
     out << "Detonator Version:   " << form.lblDetVersion << "\n";
@@ -99,14 +97,8 @@ void PrintMainWindow(const frmMain& form, std::ostream& out) {
     out << "Monitor:             " << form.lblMonitor << "\n";
     // Two columns, as the window lays the rows out: 11 on the left, 12 on the right.
     constexpr int kLeftRows = 11;
-    const auto cell = [&](int row) {
-        std::ostringstream text;
-        text << std::left << std::setw(13) << kRateRows[row].caption << std::setw(5) << form.editor.Caption(row);
-        return text.str();
-    };
-    out << std::left << std::setw(13) << "Resolution" << std::setw(5) << "Hz"
-        << "   " << std::setw(13) << "Resolution"
-        << "Hz\n";
+    const auto cell = [&](int row) { return Padded(kRateRows[row].caption, 13) + Padded(form.editor.Caption(row), 5); };
+    out << Padded("Resolution", 13) << Padded("Hz", 5) << "   " << Padded("Resolution", 13) << "Hz\n";
     for (int i = 0; i < kResolutionCount - kLeftRows; ++i) {
         const std::string left = i < kLeftRows ? cell(i) : std::string(18, ' ');
         std::string line = left + "   " + cell(kLeftRows + i);
@@ -125,27 +117,36 @@ void PrintMainWindow(const frmMain& form, std::ostream& out) {
 
 class Session {
 public:
-    Session(MachineProfile& profile, const CommandLine& line, std::ostream& out)
+    Session(TargetPc& pc, const CommandLine& line, TextWriter& out)
         : answers_(line.answers.begin(), line.answers.end()),
           messages_(out, answers_),
           beeper_(out),
           clock_(line.now),
-          system_{profile.Registry(),
-                  profile.DisplayModes(),
-                  profile.DisplayDevices(),
-                  profile.FileVersion(),
-                  profile.Shell(),
-                  profile.Files(),
+          system_{pc.Registry(),
+                  pc.DisplayModes(),
+                  pc.DisplayDevices(),
+                  pc.FileVersion(),
+                  pc.Shell(),
+                  pc.Files(),
                   messages_,
                   beeper_,
                   clock_,
-                  profile.ProgramFolder(),
+                  pc.ProgramFolder(),
                   line.startup ? "/startup" : ""},
           form_(system_, state_, tester_),
           out_(out) {}
 
     // False when the program ended at start-up.
     bool Start() { return form_.Form_Load() == Outcome::Continue; }
+    // An undo needs none of the start-up: it is what a Safe Mode prompt runs,
+    // where the driver is not loaded and the start-up would refuse the PC.
+    static bool NeedsStart(const std::vector<Action>& actions) {
+        for (const Action& action : actions) {
+            if (action.verb != Verb::kUndo)
+                return true;
+        }
+        return actions.empty();
+    }
 
     void Run(const Action& action) {
         try {
@@ -194,6 +195,9 @@ private:
                 if (!form_.mnuLoad.enabled)
                     throw ActionFailed("\"Load on Windows Start\" is disabled (switch on advanced)");
                 form_.mnuLoad_Click();
+                break;
+            case Verb::kUndo:
+                UndoLastChange(system_);
                 break;
             case Verb::kShowValue:
                 out_ << state_.ModesValueName << "="
@@ -274,15 +278,18 @@ private:
     System system_;
     ProgramState state_;
     frmMain form_;
-    std::ostream& out_;
+    TextWriter& out_;
 };
 
 }  // namespace
 
-int RunConsole(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter& err) {
     CommandLineError mistake;
     const auto line = ParseCommandLine(args, &mistake);
-    if (!line) {
+    std::unique_ptr<TargetPc> livePc = line && line->machine.empty() ? MakeLivePc() : nullptr;
+    if (line && line->machine.empty() && !livePc)
+        mistake = CommandLineError{"--machine DIR is required", true};
+    if (!line || (line->machine.empty() && !livePc)) {
         err << "tessaline: " << mistake.line << "\n";
         if (mistake.showUsage)
             err << kConsoleUsage << "\n";
@@ -290,16 +297,16 @@ int RunConsole(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 
     std::string error;
-    auto profile = MachineProfile::Load(line->machine, &error);
-    if (!profile) {
+    std::unique_ptr<TargetPc> pc = livePc ? std::move(livePc) : OpenProfilePc(line->machine, &error);
+    if (!pc) {
         err << "tessaline: " << error << "\n";
         return kExitUsage;
     }
 
     int status = kExitOk;
     try {
-        Session session(*profile, *line, out);
-        if (session.Start()) {
+        Session session(*pc, *line, out);
+        if (!Session::NeedsStart(line->actions) || session.Start()) {
             for (const Action& action : line->actions)
                 session.Run(action);
         } else {
@@ -312,7 +319,7 @@ int RunConsole(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     // Saved after a failed action too: debug.txt already holds what the
     // actions before it did, and a real PC would keep their registry writes.
-    if (!profile->SaveRegistry(&error)) {
+    if (!pc->Save(&error)) {
         err << "tessaline: " << error << "\n";
         return kExitFailed;
     }

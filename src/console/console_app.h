@@ -1,10 +1,11 @@
 #pragma once
-// The console front end: runs the program on a machine profile and drives its
-// windows the way a user would, so scripts and tests reach its behaviour
-// without a screen.
-#include <ostream>
+// The console front end: runs the program on a machine profile (or, in
+// tessaline.exe without --machine, on the live PC) and drives its windows the
+// way a user would, so scripts and tests reach its behaviour without a screen.
 #include <string>
 #include <vector>
+
+#include "console/text_writer.h"
 
 namespace tsln {
 
@@ -20,6 +21,6 @@ constexpr int kExitUsage = 2;
 
 // args excludes the program's own name. Everything the windows show goes to
 // out; errors go to err.
-int RunConsole(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter& err);
 
 }  // namespace tsln

@@ -4,9 +4,11 @@
 // them here, so each registry name is spelled once and every read goes
 // through the same checks.
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/registry_api.h"
+#include "settings/stored_value.h"
 
 namespace tsln {
 
@@ -20,6 +22,17 @@ struct TvOutEntry {
     bool IsRow() const;
 };
 using TvOutEntries = std::array<TvOutEntry, 2>;
+
+// What the last write of a driver's mode list replaced, under "SOFTWARE\TSLN\Undo".
+struct UndoRecord {
+    std::string key;        // the driver key path as the program used it
+    std::string valueName;  // the mode list's value name
+    StoredValue value;      // not found: the write created the value
+    std::string saved;      // local time of the write, "YYYY-MM-DD HH:MM:SS"
+    bool operator==(const UndoRecord& o) const {
+        return key == o.key && valueName == o.valueName && value == o.value && saved == o.saved;
+    }
+};
 
 class Settings {
 public:
@@ -44,6 +57,12 @@ public:
     TvOutEntries TvOut() const;
     // Written as given, an unused entry as two empty texts.
     void SetTvOut(const TvOutEntries& entries);
+
+    // Nothing when no complete record is stored.
+    std::optional<UndoRecord> Undo() const;
+    // Replaces the record; true only when it reads back exactly as given.
+    bool SetUndo(const UndoRecord& record);
+    void ClearUndo();
 
 private:
     RegistryApi& registry_;

@@ -33,7 +33,11 @@ void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::st
     if (reg.CreateKey(kHkeyLocalMachine, path.c_str(), &key) != kErrorSuccess)
         return;
     KeyCloser closer(reg, key);
-    reg.SetValueEx(key, name.c_str(), before.type, before.data.data(), static_cast<std::uint32_t>(before.data.size()));
+    // Windows adds a NUL to a string value whose count leaves it out when the
+    // byte after the count is one; a byte that is none keeps the count exact.
+    std::vector<std::uint8_t> bytes(before.data);
+    bytes.push_back(0xFF);
+    reg.SetValueEx(key, name.c_str(), before.type, bytes.data(), static_cast<std::uint32_t>(before.data.size()));
 }
 
 }  // namespace tsln

@@ -8,7 +8,7 @@ namespace tsln {
 
 // YesNoDefaultNo: a question where the safe answer is No, so Enter gives No.
 enum class MsgButtons { Ok, YesNo, YesNoDefaultNo };
-enum class MsgIcon { None, Error, Information, Warning };
+enum class MsgIcon { None, Error, Information, Question, Warning };
 enum class MsgAnswer { Ok, Yes, No };
 
 // Every box has the title "Tessaline"; a Yes/No box has Yes as its default
@@ -35,6 +35,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual DateTimeText Now() = 0;
+    // The same moment for the program's own records, in one fixed form
+    // whatever the user's settings: "YYYY-MM-DD HH:MM:SS", local time.
+    virtual std::string Stamp() = 0;
 };
 
 // What a handler asks of the shell once it has run.

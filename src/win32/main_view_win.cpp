@@ -69,6 +69,7 @@ bool MainView::OnCommand(int id, int code) {
         case IDM_TOPICS: form_.mnuTopics_Click(); break;
         case IDM_ABOUT: form_.mnuAbout_Click(); break;
         case IDM_FITMONITOR: form_.mnuFitMonitor_Click(); break;
+        case IDM_UNDO: form_.mnuUndo_Click(); break;
         default: return false;  // Esc and Enter with no default button do nothing here
     }
     Sync();
@@ -124,6 +125,7 @@ void MainView::Sync() {
     EnableMenu(menu, IDM_LOAD, form_.mnuLoad);
     EnableMenu(menu, IDM_TVORES, form_.mnuTVORes);
     EnableMenu(menu, IDM_FITMONITOR, form_.mnuFitMonitor);
+    EnableMenu(menu, IDM_UNDO, form_.mnuUndo);
 
     for (const int id : {IDC_TEXT1, IDC_UPDOWN24, IDC_CMDCALC, IDC_CMDCALCDEF}) {
         EnableWindow(Item(id), form_.quickSetEnabled);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/frm_main.h"
+#include "app/undo.h"
 #include "platform/win32_backends.h"
 #include "vsync/d3d8_tester.h"
 #include "win32/services_win.h"
@@ -31,6 +32,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Clock clock;
     System system{*registry, *displayModes, *displayDevices, *fileVersion, *shell, *files, messages, beeper, clock,
                   ProgramFolder(), CommandLineArguments()};
+    // Safe Mode: the driver is not loaded and the device map names another
+    // key, so the start-up would refuse the PC; the undo record says where
+    // the value lives.
+    if (IsUndoCommand(system.commandLine)) {
+        UndoLastChange(system);
+        return 0;
+    }
+
     ProgramState state;
     frmMain form(system, state, *tester);
 

@@ -38,6 +38,7 @@
 #define IDM_TOPICS 2005
 #define IDM_ABOUT 2006
 #define IDM_FITMONITOR 2008
+#define IDM_UNDO 2009 /* Extras > Undo Last Change... */
 
 // About box
 #define IDC_ABOUT_ICON 3001

@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
+#include "state/stamp.h"
+
 namespace tsln {
 
 MsgAnswer Win32Messages::Show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
-    UINT flags = buttons == MsgButtons::YesNo            ? MB_YESNO | MB_DEFBUTTON1
-                 : buttons == MsgButtons::YesNoDefaultNo ? MB_YESNO | MB_DEFBUTTON2
-                                                         : MB_OK;
+    UINT flags = buttons == MsgButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+    if (buttons == MsgButtons::YesNoDefaultNo) flags = MB_YESNO | MB_DEFBUTTON2;
     if (icon == MsgIcon::Error) flags |= MB_ICONERROR;
     if (icon == MsgIcon::Information) flags |= MB_ICONINFORMATION;
+    if (icon == MsgIcon::Question) flags |= MB_ICONQUESTION;
     if (icon == MsgIcon::Warning) flags |= MB_ICONEXCLAMATION;
     // Owned by whichever of our windows is active, so the box is modal to it;
     // before the main window exists there is none.
@@ -27,6 +29,12 @@ DateTimeText Win32Clock::Now() {
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
     GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, sizeof time);
     return {date, time};
+}
+
+std::string Win32Clock::Stamp() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return FormatStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
 }
 
 std::string ProgramFolder() {

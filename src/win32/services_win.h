@@ -21,6 +21,7 @@ public:
 class Win32Clock : public Clock {
 public:
     DateTimeText Now() override;
+    std::string Stamp() override;
 };
 
 // The folder of the running executable, without a trailing backslash.

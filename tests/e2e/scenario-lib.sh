@@ -306,3 +306,17 @@ box=$message" "$E2E_OUT"
     sc_same_debug_txt
     e2e_end_scenario
 }
+
+# tessaline.exe (the console program built for Windows) under Wine on the prefix's live PC. It runs from a
+# folder of its own, so the debug.txt it writes never replaces tsln.exe's. Output in $E2E_OUT, CR LF as LF.
+#   sc_console_exe ARGS...
+sc_console_exe() {
+    local folder="$E2E_TMP/console-exe"
+    mkdir -p "$folder"
+    cp "$E2E_BUILD/src/win32/tessaline.exe" "$folder/"
+    E2E_OUT=$(cd "$folder" && wine tessaline.exe "$@" 2>&1 | tr -d '\r')
+    local status=${PIPESTATUS[0]}
+    [ "$status" -eq 0 ] && return 0
+    e2e_fail "tessaline.exe refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
+    return 1
+}

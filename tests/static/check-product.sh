@@ -2,9 +2,18 @@
 # Static checks of the Windows 2000/XP product (the i686 tsln.exe), which cannot run on these machines:
 # the PE header asks for Windows 2000, the file stays small, and it imports only DLLs that Windows 2000
 # ships; d3d8.dll and hhctrl.ocx are loaded at run time, never import-linked.
-#   bash tests/static/check-product.sh [EXE]      (default build/windows/src/win32/tsln.exe)
+#   bash tests/static/check-product.sh [EXE]...   (default: tsln.exe and tessaline.exe in build/windows/src/win32)
 set -uo pipefail
-exe=${1:-build/windows/src/win32/tsln.exe}
+if [ $# -eq 0 ]; then set -- build/windows/src/win32/tsln.exe build/windows/src/win32/tessaline.exe; fi
+if [ $# -gt 1 ]; then
+    status=0
+    for one in "$@"; do
+        echo "$one:"
+        bash "$0" "$one" || status=1
+    done
+    exit $status
+fi
+exe=$1
 max_bytes=$((300 * 1024))
 allowed_dlls="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL VERSION.DLL"
 failed=0

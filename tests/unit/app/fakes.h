@@ -56,6 +56,7 @@ public:
 class FixedClock : public Clock {
 public:
     DateTimeText Now() override { return {"2026-12-07", "13:05:09"}; }
+    std::string Stamp() override { return "2026-12-07 13:05:09"; }
 };
 
 // Files by Windows path; a path listed in readOnly refuses every write.

@@ -43,10 +43,10 @@ protected:
 
     int Run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--machine", dir.string(), "--now", "2026-12-07 13:00:00"});
-        std::ostringstream o, e;
+        StringWriter o, e;
         const int status = RunConsole(args, o, e);
-        out = o.str();
-        err = e.str();
+        out = o.text;
+        err = e.text;
         return status;
     }
 
@@ -268,7 +268,7 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
     }
     EXPECT_EQ(Run({"rate", "4294968320x768", "70"}), kExitUsage);
     EXPECT_EQ(err, "tessaline: there is no row for 4294968320x768 in \"rate 4294968320x768 70\"\n");
-    std::ostringstream o, e;
+    StringWriter o, e;
     EXPECT_EQ(RunConsole({"--machine", (dir / "missing").string(), "show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"--machine", dir.string(), "--now", "yesterday"}, o, e), kExitUsage);
@@ -301,6 +301,30 @@ TEST_F(ConsoleTest, AFailedActionStopsTheRunAndKeepsWhatRanBefore) {
         EXPECT_EQ(Run(args), kExitFailed) << args[0];
         EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
     }
+}
+
+}  // namespace
+}  // namespace tsln
+
+namespace tsln {
+namespace {
+
+// Undo from a Safe Mode prompt: no start-up (the device map names another
+// key), the record says where the value goes; a second undo redoes.
+TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"--yes", "apply"}), kExitOk) << err;
+    const std::string applied = Value(kXpRangeKey, "NV11_Modes_Delta");
+    EditRegistry("\\\\Control\\\\Video\\\\{0E5C7A13", "\\\\Services\\\\vga\\\\Device0\\\\{0E5C7A13");
+    const std::string question =
+        "[Tessaline] Restore the mode list as it was before the change of 2026-12-07 13:00:00? [Yes]\n"
+        "[Tessaline] Mode list restored. Please remember to REBOOT your computer for changes to take effect\n";
+    ASSERT_EQ(Run({"--yes", "undo"}), kExitOk) << err;
+    EXPECT_EQ(out, question);
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), "<missing>");
+    EXPECT_EQ(Run({"undo"}), kExitUsage);
+    ASSERT_EQ(Run({"--yes", "undo"}), kExitOk) << err;
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), applied);
 }
 
 }  // namespace

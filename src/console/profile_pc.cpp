@@ -1,0 +1,33 @@
+// A machine profile as the PC the console drives.
+#include "console/live_pc.h"
+#include "profile/machine_profile.h"
+
+namespace tsln {
+namespace {
+
+class ProfilePc : public TargetPc {
+public:
+    explicit ProfilePc(std::unique_ptr<MachineProfile> profile) : profile_(std::move(profile)) {}
+    RegistryApi& Registry() override { return profile_->Registry(); }
+    DisplayModeApi& DisplayModes() override { return profile_->DisplayModes(); }
+    DisplayDeviceApi& DisplayDevices() override { return profile_->DisplayDevices(); }
+    FileVersionApi& FileVersion() override { return profile_->FileVersion(); }
+    ShellApi& Shell() override { return profile_->Shell(); }
+    FileApi& Files() override { return profile_->Files(); }
+    std::string ProgramFolder() override { return profile_->ProgramFolder(); }
+    bool Save(std::string* error) override { return profile_->SaveRegistry(error); }
+
+private:
+    std::unique_ptr<MachineProfile> profile_;
+};
+
+}  // namespace
+
+std::unique_ptr<TargetPc> OpenProfilePc(const std::string& folder, std::string* error) {
+    auto profile = MachineProfile::Load(folder, error);
+    if (!profile)
+        return nullptr;
+    return std::make_unique<ProfilePc>(std::move(profile));
+}
+
+}  // namespace tsln

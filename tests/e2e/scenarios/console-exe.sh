@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# tessaline.exe, the console program for Windows, on the prefix's live PC: its "show" is the Linux console's
+# on the profile of that PC, line for line; the same clicks make it write the value tsln.exe writes, and
+# its undo puts back what was there. A mistake on its command line is refused before anything runs.
+# shellcheck source=../scenario-lib.sh
+source "$(dirname "$0")/../scenario-lib.sh"
+
+e2e_scenario profiles/demo || e2e_end_scenario
+sc_driver_keys
+sc_console_exe --now "2026-12-07 13:00:00" show
+exe_show=$E2E_OUT
+sc_console show
+e2e_expect "show" "$E2E_OUT" "$exe_show"
+
+sc_console_exe advanced rate 1024x768 62 rate 640x400 74 --yes apply show-value
+exe_apply=$E2E_OUT
+exe_value=$(sc_wine_mode_list NV25_Modes_Delta)
+sc_console_exe --yes undo
+e2e_expect "value after tessaline.exe undo" "<missing>" "$(sc_wine_mode_list NV25_Modes_Delta)"
+
+e2e_start_tsln
+e2e_drive wait-main click:IDC_CHECK1 arrow:IDC_UPDOWN9:+1 arrow:IDC_UPDOWN9:+1 arrow:IDC_UPDOWN6:-1 \
+    click:IDC_CMDAPPLY box:Yes box:OK menu:IDM_EXIT gone
+e2e_expect "value tessaline.exe wrote" "$(sc_wine_mode_list NV25_Modes_Delta)" "$exe_value"
+e2e_expect "tessaline.exe apply" "[Tessaline] Are you sure you want to apply these values to the registry? [Yes]
+[Tessaline] Values added succesfully. Please remember to REBOOT your computer for changes to take effect
+NV25_Modes_Delta=$exe_value" "$exe_apply"
+
+out=$(cd "$E2E_TMP/console-exe" && wine tessaline.exe --yes apply rate 1024x768 999 2>&1 | tr -d '\r')
+e2e_expect "refused command line" "tessaline: the selector of 1024x768 cannot show \"999\"" "$out"
+e2e_expect "value after the refused command line" "$exe_value" "$(sc_wine_mode_list NV25_Modes_Delta)"
+e2e_end_scenario
