@@ -51,6 +51,20 @@ driver click:IDC_CHECK1 arrow:IDC_UPDOWN9:+1
 shot "Tessaline v2.0" main-advanced
 driver menu:IDM_FITMONITOR
 shot "Tessaline v2.0" main-monitor
+# After an Apply, the Extras menu (opened with a click on it) and the question of Undo Last Change.
+driver click:IDC_CMDAPPLY box:Yes box:OK
+main=$(xdotool search --onlyvisible --name '^Tessaline v2.0$' | head -n 1)
+xdotool windowactivate --sync "$main" mousemove --window "$main" 50 10 click 1
+sleep 0.5
+shot "Tessaline v2.0" undo-menu
+xdotool key Escape Escape
+wine "$build/tests/e2e/driver/tsln-driver.exe" menu:IDM_UNDO >/dev/null &
+shot "Tessaline" undo-question
+driver box:No
+# Rates beyond the monitor: the question Apply asks first.
+driver type:IDC_TEXT1:130 click:IDC_CMDCALC click:IDC_CMDAPPLY
+shot "Tessaline" monitor-warning
+driver box:No
 driver menu:IDM_ABOUT dialog:About...
 shot "About..." about
 driver dialog:About... click:IDC_ABOUT_CLOSE closed:About... menu:IDM_D3DTEST dialog:"Tessaline VSync Tester"
