@@ -31,26 +31,48 @@ shot() {
     echo "  $out/$2.png"
 }
 
-run() {  # PROFILE: a fresh prefix with tsln.exe started on it
+run() {  # PROFILE [EDID_FILE]: a fresh prefix with tsln.exe started on it, its monitor given that EDID
     tsln_wine_cleanup
     tsln_wine_new_prefix "$prefix"
     tsln_seed "$1" "$build" >/dev/null
+    # Wine's monitor is Default_Monitor, whose key has no EDID of its own; one written now lasts the session.
+    if [ -n "${2:-}" ]; then
+        wine reg add 'HKLM\SYSTEM\CurrentControlSet\Enum\DISPLAY\Default_Monitor\0000&0000\Device Parameters' \
+            /v EDID /t REG_BINARY /d "$(sed -n '3,10p' "$2" | tr -d ' \n')" /f >/dev/null
+    fi
     (cd "$TSLN_PROGRAM_DIR" && exec wine tsln.exe >/dev/null 2>&1) &
     driver wait-main
 }
 
-run profiles/demo
+# The demo PC's own CRT.
+run profiles/demo tests/data/edid/SAM002F-27A7190EE543.txt
 shot "Tessaline v2.0" main-simple
-driver click:1212 arrow:1109:+1
+driver click:IDC_CHECK1 arrow:IDC_UPDOWN9:+1
 shot "Tessaline v2.0" main-advanced
-driver menu:2006 dialog:About...
+driver menu:IDM_FITMONITOR
+shot "Tessaline v2.0" main-monitor
+# After an Apply, the Extras menu (opened with a click on it) and the question of Undo Last Change.
+driver click:IDC_CMDAPPLY box:Yes box:OK
+main=$(xdotool search --onlyvisible --name '^Tessaline v2.0$' | head -n 1)
+xdotool windowactivate --sync "$main" mousemove --window "$main" 50 10 click 1
+sleep 0.5
+shot "Tessaline v2.0" undo-menu
+xdotool key Escape Escape
+wine "$build/tests/e2e/driver/tsln-driver.exe" menu:IDM_UNDO >/dev/null &
+shot "Tessaline" undo-question
+driver box:No
+# Rates beyond the monitor: the question Apply asks first.
+driver type:IDC_TEXT1:130 click:IDC_CMDCALC click:IDC_CMDAPPLY
+shot "Tessaline" monitor-warning
+driver box:No
+driver menu:IDM_ABOUT dialog:About...
 shot "About..." about
-driver dialog:About... click:3004 closed:About... menu:2004 dialog:"Tessaline VSync Tester"
+driver dialog:About... click:IDC_ABOUT_CLOSE closed:About... menu:IDM_D3DTEST dialog:"Tessaline VSync Tester"
 shot "Tessaline VSync Tester" vsync-tester
-driver dialog:"Tessaline VSync Tester" click:5004
+driver dialog:"Tessaline VSync Tester" click:IDC_D3D_GO
 shot "Tessaline" message-box
 driver box:OK
 
 run profiles/xp-range
-driver click:1212 menu:2003 dialog:"TV-Out aufloesungen" click:4011
+driver click:IDC_CHECK1 menu:IDM_TVORES dialog:"TV-Out aufloesungen" click:IDC_TV_DEFAULTS
 shot "TV-Out aufloesungen" tvout

@@ -5,12 +5,14 @@
 
 #include "app/undo.h"
 #include "editor/decimal_text.h"
+#include "editor/fit_to_monitor.h"
 #include "editor/mode_list_writer.h"
 #include "editor/quick_set.h"
 #include "editor/rate_rows.h"
 #include "modes/catalogue.h"
 #include "modes/list_check.h"
 #include "modes/number_text.h"
+#include "monitor/monitor_lookup.h"
 #include "platform/key_closer.h"
 #include "platform/registry_helpers.h"
 #include "platform/shell_helpers.h"
@@ -109,6 +111,7 @@ Outcome frmMain::Form_Load() {
     ShowSystemRates();
     settings_.SetLastDetVersion(state_.DetonatorVersion);
     lblAdapters = state_.DeviceDescription;
+    ReadMonitor();
     const auto adapter = state_.CompressedModeFormat
                              ? SelectAdapterDeltaModes(state_.DeviceDescription, state_.MaskModeFormat)
                              : SelectAdapterModes(state_.DeviceDescription);
@@ -202,6 +205,7 @@ void frmMain::Check1_Click() {
         editor.SetAllEnabled(true);
         mnuLoad.enabled = true;
         if (!state_.MaskModeFormat) mnuTVORes.enabled = true;
+        mnuFitMonitor.enabled = monitorLimits_.has_value();
         // The mask syntax carries no TV-Out entries.
         if (state_.MaskModeFormat) Label50 = "Added Resolutions: N/A";
         heightTwips = kAdvancedViewTwips;
@@ -210,6 +214,7 @@ void frmMain::Check1_Click() {
         ShowSystemRates();
         mnuLoad.enabled = false;
         mnuTVORes.enabled = false;
+        mnuFitMonitor.enabled = false;
         heightTwips = kSimpleViewTwips;
     }
     ShowMenuLoadState();
@@ -232,6 +237,7 @@ void frmMain::cmdApply_Click() {
     // Checked before the question: an adapter we cannot write for should not
     // be asked about.
     if (RefuseUnknownAdapter(list)) return;
+    if (!ConfirmBeyondMonitor()) return;
     if (system_.messages.Show(kApplyQuestion, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) return;
 
     const ListCheck check = CheckModeList(list, state_.Syntax());
@@ -350,5 +356,30 @@ void frmMain::ShowUndoState() {
 }
 
 void frmMain::Label49_Click() { OpenWebSite(system_.shell); }
+
+void frmMain::ReadMonitor() {
+    monitor = ReadMonitorEdid(system_.registry, system_.displayDevices);
+    monitorLimits_ = UsableLimits(monitor);
+    lblMonitor = MonitorCaption(monitor);
+    // The quick set starts from the monitor's own figure, so Set works
+    // without the user knowing it.
+    if (monitorLimits_) {
+        Text1 = std::to_string(monitorLimits_->maxHorizontalKHz);
+        if (monitorLimits_->maxHorizontalKHz <= kQuickSetMax) UpDown24 = monitorLimits_->maxHorizontalKHz;
+    }
+}
+
+void frmMain::mnuFitMonitor_Click() {
+    if (!mnuFitMonitor.enabled || !monitorLimits_) return;
+    FitToMonitor(editor, *monitorLimits_, state_.MaskModeFormat);
+}
+
+bool frmMain::ConfirmBeyondMonitor() {
+    if (!monitorLimits_) return true;
+    const std::vector<std::string> rows = RowsBeyondMonitor(editor.Captions(), state_.Syntax(), *monitorLimits_);
+    if (rows.empty()) return true;
+    return system_.messages.Show(BeyondMonitorQuestion(rows, *monitorLimits_), MsgButtons::YesNoDefaultNo,
+                                 MsgIcon::Warning) == MsgAnswer::Yes;
+}
 
 }  // namespace tsln

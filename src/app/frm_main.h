@@ -2,10 +2,13 @@
 // The main window "Tessaline v2.0" as a plain class: the state of its
 // controls and its event handlers. The Win32 view and the console both drive
 // it; neither holds any logic of its own.
+#include <optional>
 #include <string>
 
 #include "app/frm_about.h"
 #include "editor/rate_editor.h"
+#include "monitor/edid.h"
+#include "monitor/monitor_limits.h"
 #include "settings/settings.h"
 #include "state/owner_window.h"
 #include "state/program_state.h"
@@ -34,10 +37,12 @@ public:
     std::string lblDetVersion;
     std::string lblAdapters;
     std::string Label50;  // "Added Resolutions: ..."
+    std::string lblMonitor;  // after "Monitor:", see MonitorCaption
     RateEditor editor;
     bool Check1 = false;  // "Advanced Mode"; also the form's AdvancedMode flag
     MenuItem mnuLoad{false, false};
     MenuItem mnuTVORes{false, false};
+    MenuItem mnuFitMonitor{false, false};  // "Fit to &Monitor": advanced view with the limits known
     MenuItem mnuUndo{false, false};  // a change of this driver's list can be undone
     bool quickSetEnabled = true;  // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
@@ -45,6 +50,8 @@ public:
     DefaultButton defaultButton = DefaultButton::Apply;
     int heightTwips = 0;
     bool enabled = true;  // false while one of the small windows is open
+
+    std::optional<Edid> monitor;  // the monitor's EDID as start-up found it
 
     std::string DefaultModeList;
     std::string NewModeList;
@@ -74,6 +81,7 @@ public:
     void mnuAbout_Click();
     void mnuUndo_Click();
     void Label49_Click();
+    void mnuFitMonitor_Click();
 
     void ShowSystemRates();
 
@@ -91,11 +99,14 @@ private:
     bool RefuseUnknownAdapter(const std::string& list);
     std::string InvalidListMessage(const std::string& reason) const;
     void ShowMenuLoadState();
+    void ReadMonitor();
+    bool ConfirmBeyondMonitor();
     void ShowUndoState();
 
     System& system_;
     ProgramState& state_;
     Settings settings_;
+    std::optional<MonitorLimits> monitorLimits_;
 };
 
 }  // namespace tsln

@@ -11,7 +11,8 @@ namespace tsln {
 const char kConsoleUsage[] =
     "usage: tessaline [--machine DIR] [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
-    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo\n"
+    "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo,\n"
+    "         monitor (the EDID report of the PC's monitor), fit-monitor\n"
     "without --machine, tessaline.exe runs on the Windows PC it is started on";
 
 namespace {
@@ -123,6 +124,8 @@ const VerbEntry kVerbs[] = {
     {"load-on-start", Verb::kLoadOnStart, 0, nullptr},
     {"show-value", Verb::kShowValue, 0, nullptr},
     {"undo", Verb::kUndo, 0, nullptr},
+    {"monitor", Verb::kMonitor, 0, nullptr},
+    {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
 };
 
 const VerbEntry* FindVerb(const std::string& word) {

@@ -25,6 +25,8 @@ enum class Verb {
     kLoadOnStart,
     kShowValue,
     kUndo,
+    kMonitor,
+    kFitMonitor,
 };
 
 // A TV-Out pair as typed: the dialog has its own check and the console must

@@ -11,6 +11,7 @@
 #include "console/live_pc.h"
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
+#include "monitor/edid_report.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
 
@@ -93,6 +94,7 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     out << "OS Version:          " << form.lblOS << "\n";
     out << "Detonator Version:   " << form.lblDetVersion << "\n";
     out << "Device Description:  " << form.lblAdapters << "\n";
+    out << "Monitor:             " << form.lblMonitor << "\n";
     // Two columns, as the window lays the rows out: 11 on the left, 12 on the right.
     constexpr int kLeftRows = 11;
     const auto cell = [&](int row) { return Padded(kRateRows[row].caption, 13) + Padded(form.editor.Caption(row), 5); };
@@ -122,6 +124,7 @@ public:
           clock_(line.now),
           system_{pc.Registry(),
                   pc.DisplayModes(),
+                  pc.DisplayDevices(),
                   pc.FileVersion(),
                   pc.Shell(),
                   pc.Files(),
@@ -201,6 +204,17 @@ private:
                      << RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, state_.ModesValueName,
                                      "")
                      << "\n";
+                break;
+            case Verb::kMonitor:
+                out_ << FormatEdidReport(form_.monitor);
+                break;
+            case Verb::kFitMonitor:
+                if (!form_.mnuFitMonitor.enabled)
+                    throw ActionFailed("\"Fit to Monitor\" is disabled (" +
+                                       std::string(form_.Check1 ? "the monitor reports no usable limits"
+                                                                : "switch on advanced") +
+                                       ")");
+                form_.mnuFitMonitor_Click();
                 break;
         }
     }

@@ -15,6 +15,7 @@ public:
     virtual ~TargetPc() = default;
     virtual RegistryApi& Registry() = 0;
     virtual DisplayModeApi& DisplayModes() = 0;
+    virtual DisplayDeviceApi& DisplayDevices() = 0;
     virtual FileVersionApi& FileVersion() = 0;
     virtual ShellApi& Shell() = 0;
     virtual FileApi& Files() = 0;

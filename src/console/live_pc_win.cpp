@@ -12,6 +12,7 @@ class Win32Pc : public TargetPc {
 public:
     RegistryApi& Registry() override { return *registry_; }
     DisplayModeApi& DisplayModes() override { return *displayModes_; }
+    DisplayDeviceApi& DisplayDevices() override { return *displayDevices_; }
     FileVersionApi& FileVersion() override { return *fileVersion_; }
     ShellApi& Shell() override { return *shell_; }
     FileApi& Files() override { return *files_; }
@@ -26,6 +27,7 @@ public:
 private:
     std::unique_ptr<RegistryApi> registry_ = MakeWin32Registry();
     std::unique_ptr<DisplayModeApi> displayModes_ = MakeWin32DisplayModes();
+    std::unique_ptr<DisplayDeviceApi> displayDevices_ = MakeWin32DisplayDevices();
     std::unique_ptr<FileVersionApi> fileVersion_ = MakeWin32FileVersion();
     std::unique_ptr<ShellApi> shell_ = MakeWin32Shell();
     std::unique_ptr<FileApi> files_ = MakeWin32Files();

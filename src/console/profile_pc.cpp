@@ -10,6 +10,7 @@ public:
     explicit ProfilePc(std::unique_ptr<MachineProfile> profile) : profile_(std::move(profile)) {}
     RegistryApi& Registry() override { return profile_->Registry(); }
     DisplayModeApi& DisplayModes() override { return profile_->DisplayModes(); }
+    DisplayDeviceApi& DisplayDevices() override { return profile_->DisplayDevices(); }
     FileVersionApi& FileVersion() override { return profile_->FileVersion(); }
     ShellApi& Shell() override { return profile_->Shell(); }
     FileApi& Files() override { return profile_->Files(); }

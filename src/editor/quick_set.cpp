@@ -54,6 +54,13 @@ std::optional<int> QuickSetFrequency(const std::string& khzText) {
     return static_cast<int>(hz);
 }
 
+std::optional<int> QuickSetRate(int hz, int lines) {
+    const double rate = std::nearbyint(static_cast<double>(hz) / lines * kRetraceShare - kMarginHz);
+    if (rate > std::numeric_limits<std::int16_t>::max() || rate < std::numeric_limits<std::int16_t>::min())
+        return std::nullopt;
+    return static_cast<int>(rate);
+}
+
 bool QuickSet(RateEditor& editor, const std::string& khzText) {
     const auto hz = QuickSetFrequency(khzText);
     if (!hz)
@@ -64,11 +71,10 @@ bool QuickSet(RateEditor& editor, const std::string& khzText) {
     const std::vector<LineGroup>& groups = LineGroups();
     std::vector<int> rates;
     for (const LineGroup& group : groups) {
-        const double rate = std::nearbyint(static_cast<double>(*hz) / group.lines * kRetraceShare - kMarginHz);
-        if (rate > std::numeric_limits<std::int16_t>::max() || rate < std::numeric_limits<std::int16_t>::min()) {
+        const auto rate = QuickSetRate(*hz, group.lines);
+        if (!rate)
             return false;
-        }
-        rates.push_back(static_cast<int>(rate));
+        rates.push_back(*rate);
     }
 
     for (std::size_t i = 0; i < groups.size(); ++i) {

@@ -16,6 +16,11 @@ constexpr int kQuickSetMax = 150;
 // the decimals) or too large for the computation.
 std::optional<int> QuickSetFrequency(const std::string& khzText);
 
+// The highest rate a monitor of hz line frequency shows on a row of this many
+// lines: hz / lines x 0.95 - 2.5, rounded halves to even. Nothing when that
+// does not fit the selectors' 16 bits.
+std::optional<int> QuickSetRate(int hz, int lines);
+
 // Sets the rows of the quick set from the frequency. False, with nothing
 // changed, when the text gives no usable frequency.
 bool QuickSet(RateEditor& editor, const std::string& khzText);

@@ -18,6 +18,8 @@ struct RateRow {
     bool maskOnly = false;
     bool sixteenColourModes = false;  // Windows' 4-bit modes count for the row
     bool inQuickSet = false;
+    // The small sizes: adapters show them line-doubled, so the monitor sees twice their lines.
+    bool lineDoubled = false;
     int maxValue = 0;       // the selector's upper bound
     char caption[12] = {};  // "320 x 200"
 
@@ -31,6 +33,7 @@ struct RateRow {
           maskOnly(lists == RowLists::MaskOnly),
           sixteenColourModes(size == RowSize::SixteenColour),
           inQuickSet(size == RowSize::Large),
+          lineDoubled(size != RowSize::Large),
           maxValue(size == RowSize::Large ? 240 : 75) {
         int at = AppendNumber(0, w);
         for (const char c : {' ', 'x', ' '})

@@ -30,11 +30,13 @@ constexpr long kErrorInvalidHandle = 6;
 constexpr long kErrorInvalidParameter = 87;
 constexpr long kErrorBadPathname = 161;
 constexpr long kErrorMoreData = 234;
+constexpr long kErrorNoMoreItems = 259;
 constexpr long kErrorKeyDeleted = 1018;
 
 // Access rights, with the numbers Windows gives them.
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
 constexpr std::uint32_t kKeySetValue = 0x0002;
+constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 constexpr std::uint32_t kKeyRead = 0x20019;
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 
@@ -58,6 +60,10 @@ public:
     virtual long DeleteValue(RegHandle key, const char* valueName) = 0;
     // RegCloseKey
     virtual long CloseKey(RegHandle key) = 0;
+    // RegEnumKeyExA without class and time: the index-th sub-key's name into name, nameSize characters
+    // of room in (the NUL included), the length without the NUL out. kErrorMoreData when the name does not
+    // fit, kErrorNoMoreItems past the last sub-key.
+    virtual long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
 };
 
 }  // namespace tsln

@@ -92,6 +92,16 @@ public:
     long DeleteValue(RegHandle key, const char* valueName) override { return RegDeleteValueA(ToHkey(key), valueName); }
 
     long CloseKey(RegHandle key) override { return RegCloseKey(ToHkey(key)); }
+
+    long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override {
+        DWORD sizeCopy = nameSize != nullptr ? *nameSize : 0;
+        const LONG rc = RegEnumKeyExA(ToHkey(key), index, name, nameSize != nullptr ? &sizeCopy : nullptr, nullptr,
+                                      nullptr, nullptr, nullptr);
+        if (nameSize != nullptr) {
+            *nameSize = sizeCopy;
+        }
+        return rc;
+    }
 };
 
 }  // namespace

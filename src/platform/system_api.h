@@ -22,6 +22,25 @@ public:
     virtual bool EnumDisplaySettings(std::uint32_t modeNum, DisplayMode* mode) = 0;
 };
 
+// One entry of EnumDisplayDevicesA: the DISPLAY_DEVICEA fields, as text.
+struct DisplayDevice {
+    std::string deviceName;    // "\\.\DISPLAY1", or "\\.\DISPLAY1\Monitor0" for a monitor
+    std::string deviceString;  // "NVIDIA GeForce4 Ti 4600", "Plug and Play Monitor"
+    std::uint32_t stateFlags = 0;
+    std::string deviceId;   // a monitor's: "MONITOR\SAM0108\{4D36E96E-E325-11CE-BFC1-08002BE10318}\0000"
+    std::string deviceKey;  // the registry key of the device's driver
+};
+
+constexpr std::uint32_t kDisplayDevicePrimaryDevice = 0x00000004;
+
+class DisplayDeviceApi {
+public:
+    virtual ~DisplayDeviceApi() = default;
+    // EnumDisplayDevicesA(device, devNum, ...): device null for the adapters, an adapter's deviceName for
+    // its monitors. False once devNum is past the last one.
+    virtual bool EnumDisplayDevices(const char* device, std::uint32_t devNum, DisplayDevice* result) = 0;
+};
+
 // VS_FIXEDFILEINFO, field for field (52 bytes).
 struct FixedFileInfo {
     std::uint32_t signature;

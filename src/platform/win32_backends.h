@@ -13,6 +13,7 @@ std::unique_ptr<RegistryApi> MakeWin32Registry();
 std::unique_ptr<ShellApi> MakeWin32Shell();
 std::unique_ptr<FileVersionApi> MakeWin32FileVersion();
 std::unique_ptr<DisplayModeApi> MakeWin32DisplayModes();
+std::unique_ptr<DisplayDeviceApi> MakeWin32DisplayDevices();
 std::unique_ptr<FileApi> MakeWin32Files();
 
 }  // namespace tsln

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "profile/display_mode_list.h"
+#include "profile/profile_display_devices.h"
 #include "profile/driver_files.h"
 #include "profile/host_files.h"
 #include "profile/profile_file_version.h"
@@ -24,11 +25,21 @@ constexpr char kMachineFile[] = "machine.txt";
 constexpr char kSystemFolder[] = "system32";
 constexpr char kProgramFolder[] = "program";
 
-// machine.txt: "key=value" lines naming the two Windows folders.
-bool ParseMachineFile(const std::string& text, std::string* programFolder, std::string* systemDir, std::string* error) {
+// A monitor's device ID as EnumDisplayDevicesA gives it: MONITOR\<PnP ID>\<driver key>, nothing empty.
+bool IsMonitorDeviceId(const std::string& id) {
+    const std::string prefix = "MONITOR\\";
+    const std::size_t slash = id.find('\\', prefix.size());
+    return id.compare(0, prefix.size(), prefix) == 0 && slash != std::string::npos && slash > prefix.size() &&
+           slash + 1 < id.size();
+}
+
+// machine.txt: "key=value" lines naming the two Windows folders and the monitor.
+bool ParseMachineFile(const std::string& text, std::string* programFolder, std::string* systemDir,
+                      std::string* monitor, std::string* error) {
     const std::vector<std::string> lines = SplitLines(text);
     bool seenProgram = false;
     bool seenSystem = false;
+    bool seenMonitor = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string line = Trim(WithoutComment(lines[i]));
         if (line.empty())
@@ -49,13 +60,26 @@ bool ParseMachineFile(const std::string& text, std::string* programFolder, std::
         } else if (key == "system-dir") {
             target = systemDir;
             seen = &seenSystem;
+        } else if (key == "monitor") {
+            target = monitor;
+            seen = &seenMonitor;
         } else {
-            *error = where + "unknown key \"" + key + "\" (known: program-folder, system-dir)";
+            *error = where + "unknown key \"" + key + "\" (known: program-folder, system-dir, monitor)";
             return false;
         }
         if (*seen) {
             *error = where + "\"" + key + "\" is given twice";
             return false;
+        }
+        if (target == monitor) {
+            if (!IsMonitorDeviceId(value)) {
+                *error = where + "\"" + value + "\" is not a monitor's device ID such as " +
+                         "MONITOR\\SAM0108\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000";
+                return false;
+            }
+            *monitor = value;
+            *seen = true;
+            continue;
         }
         if (!NormalizeWindowsFolder(value, target)) {
             *error = where + "\"" + value + "\" is not an absolute Windows path such as C:\\WINDOWS\\system32";
@@ -72,6 +96,7 @@ struct MachineProfile::Impl {
     std::string folder;
     std::string programFolder = kDefaultProgramFolder;
     std::string systemDir = kDefaultSystemDir;
+    std::string monitor;
     WindowsPathMap paths;
     DriverFiles driverFiles;
     MemoryRegistry registry;
@@ -80,6 +105,7 @@ struct MachineProfile::Impl {
     std::unique_ptr<HostFiles> files;
     std::unique_ptr<ProfileFileVersion> fileVersion;
     std::unique_ptr<ModeListDisplayModes> displayModes;
+    std::unique_ptr<ProfileDisplayDevices> displayDevices;
 
     bool Load(std::string* error) {
         std::error_code fsError;
@@ -97,7 +123,7 @@ struct MachineProfile::Impl {
                 *error = machineFile.string() + ": cannot be read";
                 return false;
             }
-            if (!ParseMachineFile(text, &programFolder, &systemDir, &detail)) {
+            if (!ParseMachineFile(text, &programFolder, &systemDir, &monitor, &detail)) {
                 *error = machineFile.string() + " " + detail;
                 return false;
             }
@@ -135,6 +161,7 @@ struct MachineProfile::Impl {
         files = std::make_unique<HostFiles>(paths);
         fileVersion = std::make_unique<ProfileFileVersion>(paths, driverFiles);
         displayModes = std::make_unique<ModeListDisplayModes>(std::move(modes));
+        displayDevices = std::make_unique<ProfileDisplayDevices>(monitor);
         return true;
     }
 };
@@ -185,6 +212,10 @@ FileVersionApi& MachineProfile::FileVersion() {
 }
 DisplayModeApi& MachineProfile::DisplayModes() {
     return *impl_->displayModes;
+}
+
+DisplayDeviceApi& MachineProfile::DisplayDevices() {
+    return *impl_->displayDevices;
 }
 
 const std::vector<MachineProfile::HtmlHelpCall>& MachineProfile::HtmlHelpCalls() const {

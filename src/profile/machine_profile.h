@@ -8,7 +8,10 @@
 //                       from NAME.version (see driver_file.h)
 //   program/            the program's folder (debug.txt, tslnhelp.chm)
 //   machine.txt         optional: the Windows paths of those two folders,
-//                       "program-folder=C:\..." and "system-dir=C:\..."
+//                       "program-folder=C:\..." and "system-dir=C:\...", and
+//                       the monitor's device ID, "monitor=MONITOR\SAM0108\{...}\0000"
+//                       (its EDID is in registry.reg, under Enum\DISPLAY, as on
+//                       a real PC); without it the PC reports no monitor
 // The profile offers the portable implementations of the platform interfaces
 // over these files, with Windows paths under the two folders mapped onto them.
 #include <cstdint>
@@ -50,6 +53,7 @@ public:
     FileApi& Files();
     FileVersionApi& FileVersion();
     DisplayModeApi& DisplayModes();
+    DisplayDeviceApi& DisplayDevices();
 
     const std::vector<HtmlHelpCall>& HtmlHelpCalls() const;
     const std::vector<ShellExecuteCall>& ShellExecuteCalls() const;

@@ -1,6 +1,7 @@
 #include "profile/memory_registry.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "profile/text.h"
@@ -302,6 +303,27 @@ long MemoryRegistry::CloseKey(RegHandle handle) {
         return kErrorSuccess;
     }
     return impl_->handles.erase(handle) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+    Key* key = nullptr;
+    if (long rc = impl_->Resolve(handle, kKeyEnumerateSubKeys, &key); rc != kErrorSuccess) {
+        return rc;
+    }
+    if (name == nullptr || nameSize == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    if (index >= key->subKeys.size()) {
+        return kErrorNoMoreItems;
+    }
+    const std::string& subKeyName = std::next(key->subKeys.begin(), index)->second->name;
+    if (subKeyName.size() >= *nameSize) {
+        return kErrorMoreData;
+    }
+    std::copy(subKeyName.begin(), subKeyName.end(), name);
+    name[subKeyName.size()] = '\0';
+    *nameSize = static_cast<std::uint32_t>(subKeyName.size());
+    return kErrorSuccess;
 }
 
 std::uint64_t MemoryRegistry::Revision() const {

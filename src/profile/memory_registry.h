@@ -60,6 +60,8 @@ public:
                     std::uint32_t dataSize) override;
     long DeleteValue(RegHandle key, const char* valueName) override;
     long CloseKey(RegHandle key) override;
+    // Sub-keys come in the order of their case-folded names, as Windows gives them.
+    long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
 
     // Counts successful writes and deletes, so a caller can tell whether the
     // registry changed since it looked last.

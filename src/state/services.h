@@ -6,11 +6,13 @@
 
 namespace tsln {
 
+// YesNoDefaultNo: a question where the safe answer is No, so Enter gives No.
 enum class MsgButtons { Ok, YesNo, YesNoDefaultNo };
-enum class MsgIcon { None, Error, Information, Question };
+enum class MsgIcon { None, Error, Information, Question, Warning };
 enum class MsgAnswer { Ok, Yes, No };
 
-// Every box has the title "Tessaline"; a YesNo box has Yes as its default.
+// Every box has the title "Tessaline"; a Yes/No box has Yes as its default
+// unless it says otherwise.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;

@@ -12,6 +12,7 @@ namespace tsln {
 struct System {
     RegistryApi& registry;
     DisplayModeApi& displayModes;
+    DisplayDeviceApi& displayDevices;
     FileVersionApi& fileVersion;
     ShellApi& shell;
     FileApi& files;

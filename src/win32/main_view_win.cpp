@@ -68,6 +68,7 @@ bool MainView::OnCommand(int id, int code) {
         case IDM_D3DTEST: form_.mnuD3DTest_Click(); break;
         case IDM_TOPICS: form_.mnuTopics_Click(); break;
         case IDM_ABOUT: form_.mnuAbout_Click(); break;
+        case IDM_FITMONITOR: form_.mnuFitMonitor_Click(); break;
         case IDM_UNDO: form_.mnuUndo_Click(); break;
         default: return false;  // Esc and Enter with no default button do nothing here
     }
@@ -110,6 +111,7 @@ void MainView::Sync() {
     SetText(IDC_LBLOS, form_.lblOS);
     SetText(IDC_LBLDETVERSION, form_.lblDetVersion);
     SetText(IDC_LBLADAPTERS, form_.lblAdapters);
+    SetText(IDC_LBLMONITOR, form_.lblMonitor);
     SetText(IDC_LABEL50, form_.Label50);
     for (int row = 0; row < kResolutionCount; ++row) {
         SetText(RateLabelId(row), form_.editor.Caption(row));
@@ -122,6 +124,7 @@ void MainView::Sync() {
     HMENU menu = GetMenu(hwnd_);
     EnableMenu(menu, IDM_LOAD, form_.mnuLoad);
     EnableMenu(menu, IDM_TVORES, form_.mnuTVORes);
+    EnableMenu(menu, IDM_FITMONITOR, form_.mnuFitMonitor);
     EnableMenu(menu, IDM_UNDO, form_.mnuUndo);
 
     for (const int id : {IDC_TEXT1, IDC_UPDOWN24, IDC_CMDCALC, IDC_CMDCALCDEF}) {

@@ -22,6 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     auto registry = MakeWin32Registry();
     auto displayModes = MakeWin32DisplayModes();
+    auto displayDevices = MakeWin32DisplayDevices();
     auto fileVersion = MakeWin32FileVersion();
     auto shell = MakeWin32Shell();
     auto files = MakeWin32Files();
@@ -29,7 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Messages messages;
     Win32Beeper beeper;
     Win32Clock clock;
-    System system{*registry, *displayModes, *fileVersion, *shell, *files, messages, beeper, clock,
+    System system{*registry, *displayModes, *displayDevices, *fileVersion, *shell, *files, messages, beeper, clock,
                   ProgramFolder(), CommandLineArguments()};
     // Safe Mode: the driver is not loaded and the device map names another
     // key, so the start-up would refuse the PC; the undo record says where

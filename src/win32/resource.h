@@ -29,6 +29,7 @@
 #define IDC_CMDCALC 1214
 #define IDC_CMDCALCDEF 1215
 #define IDC_CREDITS 1216
+#define IDC_LBLMONITOR 1218 /* after "Monitor:" */
 
 #define IDM_EXIT 2001
 #define IDM_LOAD 2002
@@ -36,6 +37,7 @@
 #define IDM_D3DTEST 2004
 #define IDM_TOPICS 2005
 #define IDM_ABOUT 2006
+#define IDM_FITMONITOR 2008
 #define IDM_UNDO 2009 /* Extras > Undo Last Change... */
 
 // About box

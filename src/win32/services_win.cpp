@@ -12,6 +12,7 @@ MsgAnswer Win32Messages::Show(const std::string& text, MsgButtons buttons, MsgIc
     if (icon == MsgIcon::Error) flags |= MB_ICONERROR;
     if (icon == MsgIcon::Information) flags |= MB_ICONINFORMATION;
     if (icon == MsgIcon::Question) flags |= MB_ICONQUESTION;
+    if (icon == MsgIcon::Warning) flags |= MB_ICONEXCLAMATION;
     // Owned by whichever of our windows is active, so the box is modal to it;
     // before the main window exists there is none.
     const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), "Tessaline", flags);

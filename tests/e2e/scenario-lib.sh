@@ -197,12 +197,13 @@ sc_console_block() {
 }
 
 # sc_window_lines BLOCK: the window a console "show" printed, as the driver's steps "text:IDC_LBLOS
-# text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS check:IDC_CHECK1 menus", and in the advanced view "quickset
-# text:IDC_LABEL50", print it.
+# text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS text:IDC_LBLMONITOR check:IDC_CHECK1 menus", and in the
+# advanced view "quickset text:IDC_LABEL50", print it.
 sc_window_lines() {
     printf '%s\n' "$1" | sed -n -e 's/^OS Version: *\(.*\)$/IDC_LBLOS=\1/p' \
         -e 's/^Detonator Version: *\(.*\)$/IDC_LBLDETVERSION=\1/p' \
-        -e 's/^Device Description: *\(.*\)$/IDC_LBLADAPTERS=\1/p' -e 's/^\[x\] Advanced Mode$/IDC_CHECK1=checked/p' \
+        -e 's/^Device Description: *\(.*\)$/IDC_LBLADAPTERS=\1/p' -e 's/^Monitor: *\(.*\)$/IDC_LBLMONITOR=\1/p' \
+        -e 's/^\[x\] Advanced Mode$/IDC_CHECK1=checked/p' \
         -e 's/^\[ \] Advanced Mode$/IDC_CHECK1=unchecked/p' -e '/^Extras > /p' -e '/^Quick set: /p' \
         -e 's/^\(Added Resolutions: .*\)$/IDC_LABEL50=\1/p'
 }
@@ -253,7 +254,7 @@ sc_boxes() {
 # SC_WINDOW for the checks each scenario adds.
 sc_start_views() {
     local moved=$1 menus=$2 console view b1 b2 b3
-    view="text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS check:IDC_CHECK1 menus"
+    view="text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS text:IDC_LBLMONITOR check:IDC_CHECK1 menus"
     e2e_start_tsln
     # shellcheck disable=SC2086
     e2e_drive wait-main $view selectors height rates \

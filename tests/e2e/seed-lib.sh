@@ -80,7 +80,7 @@ tsln_seed() {
     systemdir="$WINEPREFIX/drive_c/windows/system32"
     "$native/src/profile/tsln-driver-files" "$profile" "$systemdir" || return 1
     # A real driver file in the profile wins over the one its .version stands for, as in the console.
-    cp "$profile"/system32/*.dll "$systemdir/" 2>/dev/null
+    cp "$profile"/system32/*.dll "$systemdir/" 2>/dev/null || true
 
     folder=$(tsln_profile_value "$profile" program-folder)
     [ -n "$folder" ] || folder='C:\Program Files\Tessaline'

@@ -1,10 +1,13 @@
 // The .reg reader: any bytes are refused cleanly or read, and what is read,
-// written and read again is the same, in both file versions.
+// written and read again is the same, in both file versions. The monitor's
+// EDID is looked up in what was read: whatever the keys hold, every key the
+// lookup opens is closed again.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "monitor/monitor_lookup.h"
 #include "profile/reg_file.h"
 
 namespace {
@@ -22,6 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     if (!tsln::LoadRegFile(text, registry, &error))
         return 0;
+
+    for (const char* id : {"MONITOR\\SAM0108\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000", "MONITOR\\A\\B"}) {
+        if (const auto edid = tsln::FindMonitorEdid(registry, id))
+            tsln::ReadEdid(*edid);
+    }
+    if (registry.OpenHandleCount() != 0)
+        Mismatch("the monitor lookup left keys open", std::to_string(registry.OpenHandleCount()), "0");
 
     const std::string saved = tsln::SaveRegFile(registry);
     for (const auto format : {tsln::RegFileFormat::kVersion5, tsln::RegFileFormat::kRegedit4}) {

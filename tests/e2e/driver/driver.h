@@ -49,12 +49,14 @@ HWND Control(HWND dialog, const std::string& name);
 // Steps kept in files of their own.
 HWND WaitMessageBox();
 const char* BoxIcon(HWND box);
+const char* BoxDefault(HWND box);
 void AnswerBox(const std::string& answer);
 HWND FocusControl(HWND dialog, HWND control);
 void TypeText(HWND dialog, HWND control, const std::string& text);
 void PressKey(HWND edit, WPARAM key);
 void ClickArrow(HWND spin, int direction);
 void PrintMenus(HWND window);
+void PrintMenuItem(HWND window, const std::string& name, int id);
 void PrintHelpWindow(HWND main);
 void DenyWrites(const std::string& path);
 void PrintValues(const std::string& path);

@@ -87,6 +87,14 @@ void Icon(Session&, const Args&) {
     std::printf("icon=%s\n", BoxIcon(WaitMessageBox()));
 }
 
+void BoxDefaultButton(Session&, const Args&) {
+    std::printf("default=%s\n", BoxDefault(WaitMessageBox()));
+}
+
+void MenuItemState(Session& s, const Args& a) {
+    PrintMenuItem(s.MainWindow(), a[0], ControlId(a[0]));
+}
+
 void NoBox(Session&, const Args&) {
     Sleep(200);
     if (HWND box = FindMessageBox())
@@ -245,7 +253,11 @@ const struct Step {
      "window has handled both (or has closed)"},
     {"press", "NAME", Press, "click a control itself (BM_CLICK): an option button takes its mark"},
     {"box", "Yes|No|OK", Box, "wait for a message box, print \"box=TEXT\", press the button"},
-    {"icon", "", Icon, "wait for a message box, print \"icon=none\", \"icon=error\" or \"icon=information\""},
+    {"icon", "", Icon,
+     "wait for a message box, print \"icon=none\", \"icon=error\", \"icon=information\" or "
+     "\"icon=warning\""},
+    {"box-default", "", BoxDefaultButton,
+     "wait for a message box, print \"default=Yes\", \"default=No\" or \"default=OK\""},
     {"no-box", "", NoBox, "fail if a message box is open"},
     {"dialog", "TITLE", Dialog, "wait for one of the small windows; later steps address it"},
     {"main", "", Main, "address the main window again"},
@@ -255,6 +267,8 @@ const struct Step {
     {"enabled-now", "", EnabledNow, "the same without waiting: while a small window holds it disabled"},
     {"height", "", Height, "print the main window's height in twips"},
     {"menus", "", Menus, "print the two switchable Extras items as the console's \"show\" does"},
+    {"menu-item", "NAME", MenuItemState,
+     "print \"NAME=enabled\" or \"NAME=disabled\" (\", checked\" after a checked one)"},
     {"quickset", "", QuickSet, "print \"Quick set: TEXT kHz, enabled\" (or \"(empty)\", \"disabled\")"},
     {"selectors", "", Selectors, "print \"selectors: N of 23 enabled\""},
     {"check", "NAME", Check, "print \"NAME=checked\" or \"NAME=unchecked\""},

@@ -56,7 +56,7 @@ private:
     DWORD calls_ = 0;
 };
 
-void PrintMenuItem(MenuProbe& probe, int id, const char* caption) {
+void PrintMenuState(MenuProbe& probe, int id, const char* caption) {
     const UINT state = probe.State(id);
     std::printf("Extras > %s: %s%s\n", caption, (state & (MF_GRAYED | MF_DISABLED)) ? "disabled" : "enabled",
                 (state & MF_CHECKED) ? ", checked" : "");
@@ -68,6 +68,14 @@ void PrintMenuItem(MenuProbe& probe, int id, const char* caption) {
 // "Extras > Load on Windows Start: enabled, checked".
 void PrintMenus(HWND window) {
     MenuProbe probe(window);
-    PrintMenuItem(probe, IDM_LOAD, "Load on Windows Start");
-    PrintMenuItem(probe, IDM_TVORES, "TV-Out Resolutions...");
+    PrintMenuState(probe, IDM_LOAD, "Load on Windows Start");
+    PrintMenuState(probe, IDM_TVORES, "TV-Out Resolutions...");
+}
+
+// Any one item, by its name in resource.h: "IDM_FITMONITOR=disabled".
+void PrintMenuItem(HWND window, const std::string& name, int id) {
+    MenuProbe probe(window);
+    const UINT state = probe.State(id);
+    std::printf("%s=%s%s\n", name.c_str(), (state & (MF_GRAYED | MF_DISABLED)) ? "disabled" : "enabled",
+                (state & MF_CHECKED) ? ", checked" : "");
 }

@@ -25,7 +25,7 @@ HWND WaitMessageBox() {
 
 // The icon of the open message box. Whether it has one, its icon control
 // says; which one, the colours on the screen: Wine's error icon is a red
-// disc, its information icon a blue one. The screen shows them once Wine has
+// disc, its information icon a blue one, its warning icon a yellow triangle. The screen shows them once Wine has
 // painted the box, which is read until it does.
 const char* BoxIcon(HWND box) {
     HWND icon = GetDlgItem(box, 0x0440);  // stc1: the icon of the system's message box template
@@ -36,7 +36,7 @@ const char* BoxIcon(HWND box) {
         RECT area;
         GetWindowRect(icon, &area);
         HDC screen = GetDC(nullptr);
-        int red = 0, blue = 0, all = 0;
+        int red = 0, blue = 0, yellow = 0, all = 0;
         for (int y = area.top; y < area.bottom; ++y) {
             for (int x = area.left; x < area.right; ++x) {
                 const COLORREF colour = GetPixel(screen, x, y);
@@ -46,13 +46,29 @@ const char* BoxIcon(HWND box) {
                     ++red;
                 if (b > 150 && r < 100)
                     ++blue;
+                if (r > 150 && g > 150 && b < 100)
+                    ++yellow;
             }
         }
         ReleaseDC(nullptr, screen);
-        kind = red * 8 > all ? "error" : blue * 8 > all ? "information" : nullptr;
+        kind = red * 8 > all ? "error" : blue * 8 > all ? "information" : yellow * 8 > all ? "warning" : nullptr;
         return kind != nullptr;
     });
-    return kind != nullptr ? kind : "neither error nor information";
+    return kind != nullptr ? kind : "neither error, information nor warning";
+}
+
+// The button Enter presses: the one drawn as the default.
+const char* BoxDefault(HWND box) {
+    const struct {
+        int id;
+        const char* name;
+    } buttons[] = {{IDYES, "Yes"}, {IDNO, "No"}, {IDOK, "OK"}};
+    for (const auto& button : buttons) {
+        HWND control = GetDlgItem(box, button.id);
+        if (control != nullptr && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return button.name;
+    }
+    return "none";
 }
 
 void AnswerBox(const std::string& answer) {

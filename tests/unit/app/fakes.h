@@ -11,6 +11,7 @@
 #include "platform/registry_helpers.h"
 #include "profile/display_mode_list.h"
 #include "profile/memory_registry.h"
+#include "profile/profile_display_devices.h"
 #include "state/program_state.h"
 #include "state/system.h"
 
@@ -153,6 +154,7 @@ inline std::uint32_t VersionMS(std::uint32_t major, std::uint32_t minor) { retur
 struct Machine {
     MemoryRegistry registry;
     ModeListDisplayModes displayModes{{}};
+    ProfileDisplayDevices displayDevices{""};
     FakeFileVersions versions;
     FakeShell shell;
     MemoryFiles files;
@@ -160,7 +162,7 @@ struct Machine {
     CountingBeeper beeper;
     FixedClock clock;
     RecordingTester tester;
-    System system{registry, displayModes, versions, shell, files, messages, beeper, clock,
+    System system{registry, displayModes, displayDevices, versions, shell, files, messages, beeper, clock,
                   "C:\\Program Files\\Tessaline", ""};
     ProgramState state;
 
@@ -181,6 +183,16 @@ struct Machine {
         registry.CloseKey(key);
     }
     void SetModes(std::vector<DisplayMode> modes) { displayModes = ModeListDisplayModes(std::move(modes)); }
+    // A monitor as Windows XP records it: its device ID and its key under Enum\DISPLAY.
+    void SetMonitor(const std::vector<std::uint8_t>& edid) {
+        const std::string key = "SYSTEM\\CurrentControlSet\\Enum\\DISPLAY\\SAM0108\\5&1&0&10000080&01&00";
+        Set(key, "Driver", "{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
+        RegHandle handle = 0;
+        registry.CreateKey(kHkeyLocalMachine, (key + "\\Device Parameters").c_str(), &handle);
+        registry.SetValueEx(handle, "EDID", kRegBinary, edid.data(), static_cast<std::uint32_t>(edid.size()));
+        registry.CloseKey(handle);
+        displayDevices = ProfileDisplayDevices("MONITOR\\SAM0108\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
+    }
 
     // Windows XP, GeForce4 Ti 4600, driver 6.14.10.<build>, compression as given.
     void SetUpXp(std::uint32_t build = 4523, bool compressed = true,

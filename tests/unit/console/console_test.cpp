@@ -87,6 +87,7 @@ TEST_F(ConsoleTest, ShowPrintsTheMainWindow) {
               "OS Version:          Windows XP\n"
               "Detonator Version:   6.14.10.3082\n"
               "Device Description:  NVIDIA GeForce2 MX/MX 400\n"
+              "Monitor:             not reported\n"
               "Resolution   Hz      Resolution   Hz\n"
               "320 x 200    85      1280 x 720   N/A\n"
               "320 x 240    85      1280 x 768   N/A\n"
@@ -103,6 +104,26 @@ TEST_F(ConsoleTest, ShowPrintsTheMainWindow) {
               "[ ] Advanced Mode\n"
               "Extras > Load on Windows Start: disabled\n"
               "Extras > TV-Out Resolutions...: enabled\n");
+}
+
+TEST_F(ConsoleTest, TheMonitorOfThePcAndFitToMonitor) {
+    Use("demo");
+    ASSERT_EQ(Run({"monitor", "advanced", "fit-monitor", "rates"}), kExitOk) << err;
+    EXPECT_EQ(out.substr(0, out.find("320 x 200=")),
+              "pnp-id: SAM002F\nname: SyncMaster\nversion: 1.3\nchecksum: ok\n"
+              "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\n");
+    EXPECT_NE(out.find("\n640 x 480=160\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n2048 x 1536=66\n"), std::string::npos) << out;
+    EXPECT_EQ(Run({"fit-monitor"}), kExitFailed);
+    EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (switch on advanced)\n");
+
+    TearDown();
+    Use("xp-range");
+    ASSERT_EQ(Run({"monitor", "advanced"}), kExitOk) << err;
+    EXPECT_EQ(out, "no EDID\n");
+    EXPECT_EQ(Run({"advanced", "fit-monitor"}), kExitFailed);
+    EXPECT_EQ(err,
+              "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
 }
 
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -71,6 +74,9 @@ public:
         return inner_.SetValueEx(key, valueName, type, data, dataSize);
     }
     long DeleteValue(RegHandle key, const char* valueName) override { return inner_.DeleteValue(key, valueName); }
+    long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override {
+        return inner_.EnumKeyEx(key, index, name, nameSize);
+    }
     long CloseKey(RegHandle key) override {
         auto it = open_.find(key);
         if (it != open_.end() && --it->second == 0) {
@@ -405,6 +411,45 @@ TEST_P(RegistrySuite, RepeatedAndTrailingBackslashesInAPathAreSkippedButALeading
     EXPECT_EQ(kErrorBadPathname, reg_->CreateKey(kRoot, ("\\" + Path("Leading")).c_str(), &key));
     EXPECT_EQ(0u, key);
     EXPECT_FALSE(KeyExists(Path("Leading")));
+}
+
+TEST_P(RegistrySuite, SubKeysAreEnumeratedByNameWithoutRegardToCaseAndKeepTheirSpelling) {
+    for (const char* name : {"b", "Default_Monitor", "a&0", "C"}) {
+        Put(Path("Enum\\") + name + "\\Device Parameters", "v", kRegDword, "\x01\0\0\0"s);
+    }
+    RegHandle key = 0;
+    ASSERT_EQ(kErrorSuccess, reg_->OpenKeyEx(kRoot, Path("Enum").c_str(), 0, kKeyRead, &key));
+    std::string names;
+    for (std::uint32_t index = 0; index < 4; ++index) {
+        char name[32];
+        std::fill(std::begin(name), std::end(name), 'x');
+        std::uint32_t size = sizeof name;
+        EXPECT_EQ(kErrorSuccess, reg_->EnumKeyEx(key, index, name, &size));
+        EXPECT_EQ(std::strlen(name), size);
+        names += std::string(name) + ";";
+    }
+    EXPECT_EQ("a&0;b;C;Default_Monitor;", names);
+    char name[32] = "";
+    std::uint32_t size = sizeof name;
+    EXPECT_EQ(kErrorNoMoreItems, reg_->EnumKeyEx(key, 4, name, &size));
+
+    // Room for the name but not its NUL is too little; with the NUL it is enough.
+    size = 15;
+    EXPECT_EQ(kErrorMoreData, reg_->EnumKeyEx(key, 3, name, &size));
+    size = 16;
+    EXPECT_EQ(kErrorSuccess, reg_->EnumKeyEx(key, 3, name, &size));
+    EXPECT_EQ(15u, size);
+    EXPECT_EQ(kErrorSuccess, reg_->CloseKey(key));
+
+    // A key without sub-keys has nothing at index 0; a handle opened only for values may not enumerate.
+    ASSERT_EQ(kErrorSuccess, reg_->OpenKeyEx(kRoot, Path("Enum\\b\\Device Parameters").c_str(), 0, kKeyRead, &key));
+    size = sizeof name;
+    EXPECT_EQ(kErrorNoMoreItems, reg_->EnumKeyEx(key, 0, name, &size));
+    EXPECT_EQ(kErrorSuccess, reg_->CloseKey(key));
+    ASSERT_EQ(kErrorSuccess, reg_->OpenKeyEx(kRoot, Path("Enum").c_str(), 0, kKeyQueryValue, &key));
+    size = sizeof name;
+    EXPECT_EQ(kErrorAccessDenied, reg_->EnumKeyEx(key, 0, name, &size));
+    EXPECT_EQ(kErrorSuccess, reg_->CloseKey(key));
 }
 
 // ---- RegGetString ----

@@ -625,7 +625,7 @@ TEST(ProfileErrors, NameTheFileAndLineAtFault) {
 
     WriteText(machineTxt, "# paths\nsystem-dir=C:\\WINNT\\system32\nwindows-dir=C:\\WINNT\n");
     EXPECT_EQ(LoadError(folder),
-              machineTxt + " line 3: unknown key \"windows-dir\" (known: program-folder, system-dir)");
+              machineTxt + " line 3: unknown key \"windows-dir\" (known: program-folder, system-dir, monitor)");
     WriteText(machineTxt, "program-folder=Tessaline\n");
     EXPECT_EQ(LoadError(folder), machineTxt +
                                      " line 1: \"Tessaline\" is not an absolute Windows path such as "
@@ -634,6 +634,10 @@ TEST(ProfileErrors, NameTheFileAndLineAtFault) {
     EXPECT_EQ(LoadError(folder), machineTxt + " line 1: expected \"key=value\"");
     WriteText(machineTxt, "system-dir=C:\\A\nsystem-dir=C:\\B\n");
     EXPECT_EQ(LoadError(folder), machineTxt + " line 2: \"system-dir\" is given twice");
+    WriteText(machineTxt, "monitor=SAM0108\\0000\n");
+    EXPECT_EQ(LoadError(folder), machineTxt +
+                                     " line 1: \"SAM0108\\0000\" is not a monitor's device ID such as "
+                                     "MONITOR\\SAM0108\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
 
     // Settings with blanks, comments and a trailing backslash are fine.
     WriteText(machineTxt, "  program-folder = E:\\Tools\\Tessaline\\  # installed here\n");

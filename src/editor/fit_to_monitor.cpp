@@ -1,0 +1,100 @@
+#include "editor/fit_to_monitor.h"
+
+#include <algorithm>
+
+#include "editor/quick_set.h"
+#include "modes/mode_list.h"
+#include "modes/number_text.h"
+
+namespace tsln {
+namespace {
+
+constexpr int kLowestRate = 60;
+constexpr std::size_t kRowsNamed = 5;
+
+// The whole number a caption writes, or nothing for "N/A" and other text.
+std::optional<int> WrittenRate(const std::string& caption, ListSyntax syntax) {
+    const std::string written = syntax == ListSyntax::Mask ? caption : NearestLadderRate(caption);
+    if (written.empty() || written.find_first_not_of("0123456789") != std::string::npos || written.size() > 6)
+        return std::nullopt;
+    return static_cast<int>(*ParseWholeNumber(written));
+}
+
+bool ListCarries(int row, ListSyntax syntax) {
+    switch (syntax) {
+        case ListSyntax::Normal:
+            return kRateRows[row].inNormalList;
+        case ListSyntax::Compressed:
+            return kRateRows[row].inCompressedList;
+        case ListSyntax::Mask:
+            return true;
+    }
+    return true;
+}
+
+}  // namespace
+
+int MonitorLines(int row) {
+    return kRateRows[row].lineDoubled ? 2 * kRateRows[row].height : kRateRows[row].height;
+}
+
+std::optional<int> MonitorRate(int row, const MonitorLimits& limits) {
+    const auto fitted = QuickSetRate(limits.maxHorizontalKHz * 1000, MonitorLines(row));
+    if (!fitted)
+        return std::nullopt;
+    const int rate = std::min({*fitted, limits.maxVerticalHz, kRateRows[row].maxValue});
+    if (rate < kLowestRate || rate < limits.minVerticalHz)
+        return std::nullopt;
+    return rate;
+}
+
+void FitToMonitor(RateEditor& editor, const MonitorLimits& limits, bool hertzMode) {
+    for (int row = 0; row < kResolutionCount; ++row) {
+        const auto rate = MonitorRate(row, limits);
+        if (!rate) {
+            editor.SetValue(row, 0);
+            editor.SetCaption(row, "N/A");
+            continue;
+        }
+        if (!editor.SelectorOf(row).enabled)
+            continue;
+        if (hertzMode) {
+            editor.SetValue(row, *rate);
+            editor.SetCaption(row, std::to_string(*rate));
+            continue;
+        }
+        // At least 60 Hz, so the ladder's first rung always fits.
+        std::size_t rung = 0;
+        while (rung + 1 < kRateLadder.size() && *ParseWholeNumber(kRateLadder[rung + 1]) <= *rate)
+            ++rung;
+        editor.SetValue(row, static_cast<int>(rung) + 1);
+        editor.SetCaption(row, kRateLadder[rung]);
+    }
+}
+
+std::vector<std::string> RowsBeyondMonitor(const RateCaptions& captions, ListSyntax syntax,
+                                           const MonitorLimits& limits) {
+    std::vector<std::string> rows;
+    for (int row = 0; row < kResolutionCount; ++row) {
+        if (!ListCarries(row, syntax))
+            continue;
+        const auto rate = WrittenRate(captions[row], syntax);
+        if (!rate)
+            continue;
+        const auto allowed = QuickSetRate(limits.maxHorizontalKHz * 1000, MonitorLines(row));
+        if (*rate > limits.maxVerticalHz || (allowed && *rate > *allowed))
+            rows.push_back(std::string(kRateRows[row].caption) + " at " + std::to_string(*rate) + " Hz");
+    }
+    return rows;
+}
+
+std::string BeyondMonitorQuestion(const std::vector<std::string>& rows, const MonitorLimits& limits) {
+    std::string text = "These rates go beyond what your monitor reports (" + LimitsText(limits) + "): ";
+    for (std::size_t i = 0; i < rows.size() && i < kRowsNamed; ++i)
+        text += (i > 0 ? ", " : "") + rows[i];
+    if (rows.size() > kRowsNamed)
+        text += ", and " + std::to_string(rows.size() - kRowsNamed) + " more";
+    return text + ". Apply them anyway?";
+}
+
+}  // namespace tsln
