@@ -28,7 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(window, SW_SHOW);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(window, &message)) continue;
+        if (IsDialogMessageA(window, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -56,8 +56,10 @@ Outcome frmMain::Form_Load() {
     heightTwips = kSimpleViewTwips;
 
     state_.OsVersion = RegGetString(system_.registry, kHkeyLocalMachine, kWindowsNtKey, "CurrentVersion", "");
-    if (state_.OsVersion == "5.1") lblOS = "Windows XP";
-    if (state_.OsVersion == "5.0") lblOS = "Windows 2000";
+    if (state_.OsVersion == "5.1")
+        lblOS = "Windows XP";
+    if (state_.OsVersion == "5.0")
+        lblOS = "Windows 2000";
     if (state_.OsVersion != "5.0" && state_.OsVersion != "5.1") {
         system_.messages.Show(kNoOs, MsgButtons::Ok, MsgIcon::Error);
         return Outcome::EndProgram;
@@ -66,7 +68,8 @@ Outcome frmMain::Form_Load() {
     if (state_.OsVersion != "5.1") {
         state_.DriverRegPath = kWindows2000DriverKey;
     } else {
-        state_.VideoDeviceEntry = RegGetString(system_.registry, kHkeyLocalMachine, kDeviceMapKey, "\\Device\\Video0", "");
+        state_.VideoDeviceEntry =
+            RegGetString(system_.registry, kHkeyLocalMachine, kDeviceMapKey, "\\Device\\Video0", "");
         // A missing or stunted entry leaves the path empty; such a system then
         // fails the driver check instead of reading some other key.
         if (state_.VideoDeviceEntry.size() > kKernelPrefixLength) {
@@ -106,7 +109,8 @@ Outcome frmMain::Form_Load() {
         return Outcome::EndProgram;
     }
 
-    if (!StartupCheckPasses()) return Outcome::EndProgram;
+    if (!StartupCheckPasses())
+        return Outcome::EndProgram;
 
     ShowSystemRates();
     settings_.SetLastDetVersion(state_.DetonatorVersion);
@@ -125,7 +129,8 @@ Outcome frmMain::Form_Load() {
 }
 
 void frmMain::DetectDisplayDriver() {
-    if (state_.DriverRegPath.empty()) return;
+    if (state_.DriverRegPath.empty())
+        return;
     RegHandle key = 0;
     if (system_.registry.OpenKeyEx(kHkeyLocalMachine, state_.DriverRegPath.c_str(), 0, kKeyRead, &key) !=
         kErrorSuccess) {
@@ -145,7 +150,8 @@ void frmMain::DetectDisplayDriver() {
 }
 
 bool frmMain::StartupCheckPasses() {
-    if (system_.commandLine != "/startup") return true;
+    if (system_.commandLine != "/startup")
+        return true;
     if (settings_.LastDetVersion() == state_.DetonatorVersion)
         return false;
     system_.beeper.Beep();
@@ -192,7 +198,9 @@ std::string frmMain::RowCaption(int row) const {
     return kRateRows[row].caption;
 }
 
-void frmMain::ShowSystemRates() { editor.ShowSystemRates(system_.displayModes); }
+void frmMain::ShowSystemRates() {
+    editor.ShowSystemRates(system_.displayModes);
+}
 
 void frmMain::ShowMenuLoadState() {
     mnuLoad.checked = settings_.LoadOnStartup();
@@ -204,10 +212,12 @@ void frmMain::Check1_Click() {
         editor.SyncSelectorsFromLabels();
         editor.SetAllEnabled(true);
         mnuLoad.enabled = true;
-        if (!state_.MaskModeFormat) mnuTVORes.enabled = true;
+        if (!state_.MaskModeFormat)
+            mnuTVORes.enabled = true;
         mnuFitMonitor.enabled = monitorLimits_.has_value();
         // The mask syntax carries no TV-Out entries.
-        if (state_.MaskModeFormat) Label50 = "Added Resolutions: N/A";
+        if (state_.MaskModeFormat)
+            Label50 = "Added Resolutions: N/A";
         heightTwips = kAdvancedViewTwips;
     } else {
         editor.SetAllEnabled(false);
@@ -221,13 +231,15 @@ void frmMain::Check1_Click() {
 }
 
 void frmMain::Selector_Arrow(int row, int delta) {
-    if (editor.SelectorOf(row).enabled) editor.Arrow(row, delta);
+    if (editor.SelectorOf(row).enabled)
+        editor.Arrow(row, delta);
 }
 
 bool frmMain::RefuseUnknownAdapter(const std::string& list) {
     // With no value name the write would land in the key's unnamed default
     // value, which the driver never reads.
-    if (!state_.ModesValueName.empty() && !list.empty()) return false;
+    if (!state_.ModesValueName.empty() && !list.empty())
+        return false;
     system_.messages.Show(kUnknownAdapter, MsgButtons::Ok, MsgIcon::Error);
     return true;
 }
@@ -236,9 +248,12 @@ void frmMain::cmdApply_Click() {
     const std::string list = BuildModeList(state_.Syntax(), editor.Captions(), state_.TvOut);
     // Checked before the question: an adapter we cannot write for should not
     // be asked about.
-    if (RefuseUnknownAdapter(list)) return;
-    if (!ConfirmBeyondMonitor()) return;
-    if (system_.messages.Show(kApplyQuestion, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes) return;
+    if (RefuseUnknownAdapter(list))
+        return;
+    if (!ConfirmBeyondMonitor())
+        return;
+    if (system_.messages.Show(kApplyQuestion, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
+        return;
 
     const ListCheck check = CheckModeList(list, state_.Syntax());
     if (!check.ok) {
@@ -274,7 +289,8 @@ std::string frmMain::InvalidListMessage(const std::string& reason) const {
 }
 
 void frmMain::cmdReset_Click() {
-    if (RefuseUnknownAdapter(DefaultModeList)) return;
+    if (RefuseUnknownAdapter(DefaultModeList))
+        return;
     if (system_.messages.Show(kResetQuestion, MsgButtons::YesNo, MsgIcon::None) == MsgAnswer::Yes) {
         if (!CheckModeList(DefaultModeList, state_.Syntax()).ok ||
             !WriteModeListKeepingUndo(system_, state_.DriverRegPath, state_.ModesValueName, DefaultModeList)) {
@@ -290,11 +306,14 @@ void frmMain::cmdReset_Click() {
 
 void frmMain::cmdCalc_Click() {
     // Text that is no frequency leaves everything as it was.
-    if (!QuickSet(editor, Text1)) return;
+    if (!QuickSet(editor, Text1))
+        return;
     defaultButton = DefaultButton::None;
 }
 
-void frmMain::cmdCalcDef_Click() { ShowSystemRates(); }
+void frmMain::cmdCalcDef_Click() {
+    ShowSystemRates();
+}
 
 void frmMain::Text1_Change(const std::string& text) {
     Text1 = text;
@@ -307,10 +326,12 @@ void frmMain::UpDown24_Arrow(int delta) {
     // value.
     const auto typed = ParseDecimal(Text1);
     const double next = !typed ? UpDown24 + delta : delta > 0 ? std::floor(*typed) + 1 : std::ceil(*typed) - 1;
-    if (next < 0 || next > kQuickSetMax) return;
+    if (next < 0 || next > kQuickSetMax)
+        return;
     UpDown24 = static_cast<int>(next);
     const std::string text = std::to_string(UpDown24);
-    if (text != Text1) Text1_Change(text);
+    if (text != Text1)
+        Text1_Change(text);
 }
 
 void frmMain::mnuLoad_Click() {
@@ -327,15 +348,18 @@ void frmMain::mnuLoad_Click() {
 }
 
 void frmMain::mnuTVORes_Click() {
-    if (!tvores.loaded) tvores.Form_Load();
+    if (!tvores.loaded)
+        tvores.Form_Load();
 }
 
 void frmMain::mnuD3DTest_Click() {
-    if (!d3d.loaded) d3d.Form_Load();
+    if (!d3d.loaded)
+        d3d.Form_Load();
 }
 
 void frmMain::mnuAbout_Click() {
-    if (!about.loaded) about.Form_Load();
+    if (!about.loaded)
+        about.Form_Load();
 }
 
 void frmMain::mnuTopics_Click() {
@@ -345,17 +369,20 @@ void frmMain::mnuTopics_Click() {
 }
 
 void frmMain::mnuUndo_Click() {
-    if (!mnuUndo.enabled) return;
+    if (!mnuUndo.enabled)
+        return;
     UndoLastChange(system_);
     ShowUndoState();
 }
 
 void frmMain::ShowUndoState() {
-    mnuUndo.enabled = !state_.ModesValueName.empty() &&
-                      HasUndoFor(system_.registry, state_.DriverRegPath, state_.ModesValueName);
+    mnuUndo.enabled =
+        !state_.ModesValueName.empty() && HasUndoFor(system_.registry, state_.DriverRegPath, state_.ModesValueName);
 }
 
-void frmMain::Label49_Click() { OpenWebSite(system_.shell); }
+void frmMain::Label49_Click() {
+    OpenWebSite(system_.shell);
+}
 
 void frmMain::ReadMonitor() {
     monitor = ReadMonitorEdid(system_.registry, system_.displayDevices);
@@ -365,19 +392,23 @@ void frmMain::ReadMonitor() {
     // without the user knowing it.
     if (monitorLimits_) {
         Text1 = std::to_string(monitorLimits_->maxHorizontalKHz);
-        if (monitorLimits_->maxHorizontalKHz <= kQuickSetMax) UpDown24 = monitorLimits_->maxHorizontalKHz;
+        if (monitorLimits_->maxHorizontalKHz <= kQuickSetMax)
+            UpDown24 = monitorLimits_->maxHorizontalKHz;
     }
 }
 
 void frmMain::mnuFitMonitor_Click() {
-    if (!mnuFitMonitor.enabled || !monitorLimits_) return;
+    if (!mnuFitMonitor.enabled || !monitorLimits_)
+        return;
     FitToMonitor(editor, *monitorLimits_, state_.MaskModeFormat);
 }
 
 bool frmMain::ConfirmBeyondMonitor() {
-    if (!monitorLimits_) return true;
+    if (!monitorLimits_)
+        return true;
     const std::vector<std::string> rows = RowsBeyondMonitor(editor.Captions(), state_.Syntax(), *monitorLimits_);
-    if (rows.empty()) return true;
+    if (rows.empty())
+        return true;
     return system_.messages.Show(BeyondMonitorQuestion(rows, *monitorLimits_), MsgButtons::YesNoDefaultNo,
                                  MsgIcon::Warning) == MsgAnswer::Yes;
 }

@@ -36,15 +36,15 @@ public:
     std::string lblOS;
     std::string lblDetVersion;
     std::string lblAdapters;
-    std::string Label50;  // "Added Resolutions: ..."
+    std::string Label50;     // "Added Resolutions: ..."
     std::string lblMonitor;  // after "Monitor:", see MonitorCaption
     RateEditor editor;
     bool Check1 = false;  // "Advanced Mode"; also the form's AdvancedMode flag
     MenuItem mnuLoad{false, false};
     MenuItem mnuTVORes{false, false};
     MenuItem mnuFitMonitor{false, false};  // "Fit to &Monitor": advanced view with the limits known
-    MenuItem mnuUndo{false, false};  // a change of this driver's list can be undone
-    bool quickSetEnabled = true;  // Text1, UpDown24, cmdCalc and cmdCalcDef
+    MenuItem mnuUndo{false, false};        // a change of this driver's list can be undone
+    bool quickSetEnabled = true;           // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
     int UpDown24 = 0;
     DefaultButton defaultButton = DefaultButton::Apply;

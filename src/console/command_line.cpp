@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "modes/number_text.h"
 #include "modes/rate_rows.h"
 #include "modes/resolutions.h"
-#include "modes/number_text.h"
 
 namespace tsln {
 

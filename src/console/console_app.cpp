@@ -66,9 +66,7 @@ public:
         const std::string stamp = Stamp();
         return {stamp.substr(0, 10), stamp.substr(11)};
     }
-    std::string Stamp() override {
-        return pinned_ ? pinned_->date + " " + pinned_->time : LocalStamp();
-    }
+    std::string Stamp() override { return pinned_ ? pinned_->date + " " + pinned_->time : LocalStamp(); }
 
 private:
     std::optional<DateTimeText> pinned_;
@@ -210,10 +208,10 @@ private:
                 break;
             case Verb::kFitMonitor:
                 if (!form_.mnuFitMonitor.enabled)
-                    throw ActionFailed("\"Fit to Monitor\" is disabled (" +
-                                       std::string(form_.Check1 ? "the monitor reports no usable limits"
-                                                                : "switch on advanced") +
-                                       ")");
+                    throw ActionFailed(
+                        "\"Fit to Monitor\" is disabled (" +
+                        std::string(form_.Check1 ? "the monitor reports no usable limits" : "switch on advanced") +
+                        ")");
                 form_.mnuFitMonitor_Click();
                 break;
         }

@@ -58,8 +58,10 @@ std::optional<double> ParseDecimal(const std::string& text) {
 }
 
 bool DecimalBoxTakes(const std::string& kept, char key, char userSeparator) {
-    if (static_cast<unsigned char>(key) < 0x20 || (key >= '0' && key <= '9')) return true;
-    if (key != '.' && key != userSeparator) return false;
+    if (static_cast<unsigned char>(key) < 0x20 || (key >= '0' && key <= '9'))
+        return true;
+    if (key != '.' && key != userSeparator)
+        return false;
     return kept.find_first_of(std::string{'.', ',', userSeparator}) == std::string::npos;
 }
 

@@ -7,17 +7,22 @@
 namespace tsln {
 
 void RateEditor::SetAllEnabled(bool enabled) {
-    for (auto& selector : selectors_) selector.enabled = enabled;
+    for (auto& selector : selectors_)
+        selector.enabled = enabled;
 }
 
 void RateEditor::SetValue(int row, int value) {
-    if (value < 0 || value > kRateRows[row].maxValue) return;
-    if (selectors_[row].value == value) return;
+    if (value < 0 || value > kRateRows[row].maxValue)
+        return;
+    if (selectors_[row].value == value)
+        return;
     selectors_[row].value = value;
     RefreshRateLabel(row);
 }
 
-void RateEditor::Arrow(int row, int delta) { SetValue(row, selectors_[row].value + delta); }
+void RateEditor::Arrow(int row, int delta) {
+    SetValue(row, selectors_[row].value + delta);
+}
 
 void RateEditor::RefreshRateLabel(int row) {
     const int value = selectors_[row].value;
@@ -31,16 +36,20 @@ void RateEditor::RefreshRateLabel(int row) {
 }
 
 void RateEditor::ShowSystemRates(DisplayModeApi& modes) {
-    for (auto& caption : captions_) caption = "0";
+    for (auto& caption : captions_)
+        caption = "0";
 
     DisplayMode mode;
     for (std::uint32_t i = 0; modes.EnumDisplaySettings(i, &mode); ++i) {
-        if (mode.frequency == 0) continue;
+        if (mode.frequency == 0)
+            continue;
         const int row = RowOfResolution(static_cast<int>(mode.width), static_cast<int>(mode.height));
-        if (row < 0) continue;
+        if (row < 0)
+            continue;
         // 16-colour modes count only for the smallest sizes, where the driver
         // offers nothing else.
-        if (!kRateRows[row].sixteenColourModes && mode.bitsPerPel == 4) continue;
+        if (!kRateRows[row].sixteenColourModes && mode.bitsPerPel == 4)
+            continue;
         captions_[row] = std::to_string(mode.frequency);
     }
 
@@ -53,7 +62,8 @@ void RateEditor::ShowSystemRates(DisplayModeApi& modes) {
         // 1 Hz is the hardware default and 56 Hz a VGA fallback: neither is
         // a rate the user can choose.
         const auto rate = ParseWholeNumber(caption);
-        if (rate && *rate < 60) caption = "N/A";
+        if (rate && *rate < 60)
+            caption = "N/A";
     }
 }
 
@@ -63,10 +73,12 @@ void RateEditor::SyncSelectorsFromLabels() {
         const std::string& caption = captions_[row];
         if (!maskModeFormat_) {
             // The mask-only rows have no place in the ladder lists.
-            if (kRateRows[row].maskOnly) continue;
-            const auto hit = std::find_if(kRateLadder.begin(), kRateLadder.end(),
-                                          [&](const char* rate) { return caption == rate; });
-            if (hit != kRateLadder.end()) SetValue(row, static_cast<int>(hit - kRateLadder.begin()) + 1);
+            if (kRateRows[row].maskOnly)
+                continue;
+            const auto hit =
+                std::find_if(kRateLadder.begin(), kRateLadder.end(), [&](const char* rate) { return caption == rate; });
+            if (hit != kRateLadder.end())
+                SetValue(row, static_cast<int>(hit - kRateLadder.begin()) + 1);
             continue;
         }
         if (caption == "N/A") {
@@ -74,7 +86,8 @@ void RateEditor::SyncSelectorsFromLabels() {
             continue;
         }
         const auto rate = ParseWholeNumber(caption);
-        if (!rate || *rate < 0) continue;
+        if (!rate || *rate < 0)
+            continue;
         if (*rate > kRateRows[row].maxValue) {
             // A system rate above the bound (85 Hz at 320 x 200): the arrows
             // start from the bound, but the label keeps what the system

@@ -1,7 +1,7 @@
 #include "modes/list_check.h"
 
-#include "modes/number_text.h"
 #include <utility>
+#include "modes/number_text.h"
 
 #include "modes/list_check_parts.h"
 

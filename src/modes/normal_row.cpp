@@ -8,8 +8,8 @@
 namespace tsln {
 
 std::string NormalRowHead(int depth, int width, int height) {
-    return PadRight(std::to_string(depth), 2) + PadLeft(std::to_string(width), 6) +
-           PadLeft(std::to_string(height), 5) + "   ";
+    return PadRight(std::to_string(depth), 2) + PadLeft(std::to_string(width), 6) + PadLeft(std::to_string(height), 5) +
+           "   ";
 }
 
 std::string RateFieldRun(int firstRung, int lastRung) {

@@ -1,6 +1,6 @@
-#include "modes/number_text.h"
 #include <optional>
 #include <string>
+#include "modes/number_text.h"
 
 #include "modes/mode_list.h"
 #include "modes/normal_row.h"

@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "profile/display_mode_list.h"
-#include "profile/profile_display_devices.h"
 #include "profile/driver_files.h"
 #include "profile/host_files.h"
+#include "profile/profile_display_devices.h"
 #include "profile/profile_file_version.h"
 #include "profile/reg_file.h"
 #include "profile/text.h"
@@ -34,8 +34,8 @@ bool IsMonitorDeviceId(const std::string& id) {
 }
 
 // machine.txt: "key=value" lines naming the two Windows folders and the monitor.
-bool ParseMachineFile(const std::string& text, std::string* programFolder, std::string* systemDir,
-                      std::string* monitor, std::string* error) {
+bool ParseMachineFile(const std::string& text, std::string* programFolder, std::string* systemDir, std::string* monitor,
+                      std::string* error) {
     const std::vector<std::string> lines = SplitLines(text);
     bool seenProgram = false;
     bool seenSystem = false;

@@ -2,11 +2,13 @@
 
 namespace tsln {
 
-DialogView::~DialogView() { Close(); }
+DialogView::~DialogView() {
+    Close();
+}
 
 bool DialogView::Open(HINSTANCE instance, int templateId, HWND owner) {
-    hwnd_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, Procedure,
-                               reinterpret_cast<LPARAM>(this));
+    hwnd_ =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, Procedure, reinterpret_cast<LPARAM>(this));
     return hwnd_ != nullptr;
 }
 
@@ -22,7 +24,8 @@ void DialogView::SetText(int id, const std::string& text) {
     // Only real changes: a label repainted for nothing flickers, and an edit
     // box set to its own text would move the caret and send a change.
     HWND control = Item(id);
-    if (WindowText(control) != text) SetWindowTextA(control, text.c_str());
+    if (WindowText(control) != text)
+        SetWindowTextA(control, text.c_str());
 }
 
 INT_PTR CALLBACK DialogView::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -34,7 +37,8 @@ INT_PTR CALLBACK DialogView::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         return TRUE;
     }
     auto* view = reinterpret_cast<DialogView*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (view == nullptr || view->hwnd_ != hwnd) return FALSE;
+    if (view == nullptr || view->hwnd_ != hwnd)
+        return FALSE;
     switch (message) {
         case WM_COMMAND:
             return view->OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
@@ -43,12 +47,14 @@ INT_PTR CALLBACK DialogView::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
             return TRUE;
         case WM_NOTIFY: {
             LRESULT result = 0;
-            if (!view->OnNotify(reinterpret_cast<NMHDR*>(lParam), &result)) return FALSE;
+            if (!view->OnNotify(reinterpret_cast<NMHDR*>(lParam), &result))
+                return FALSE;
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
             return TRUE;
         }
         case WM_SETCURSOR:
-            if (!view->OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
+            if (!view->OnSetCursor(reinterpret_cast<HWND>(wParam)))
+                return FALSE;
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
             return TRUE;
         case WM_CTLCOLORSTATIC:

@@ -4,11 +4,14 @@ namespace tsln {
 
 UniqueFont DeriveFont(HWND window, bool bold, bool underline) {
     HFONT base = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    if (base == nullptr) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (base == nullptr)
+        base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTA font{};
     GetObjectA(base, sizeof font, &font);
-    if (bold) font.lfWeight = FW_BOLD;
-    if (underline) font.lfUnderline = TRUE;
+    if (bold)
+        font.lfWeight = FW_BOLD;
+    if (underline)
+        font.lfUnderline = TRUE;
     return UniqueFont(CreateFontIndirectA(&font));
 }
 
@@ -28,12 +31,14 @@ UniqueFont TrebuchetFont(bool bold) {
     GetTextFaceA(screen, LF_FACESIZE, face);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    if (lstrcmpiA(face, "Trebuchet MS") != 0) font.Reset();
+    if (lstrcmpiA(face, "Trebuchet MS") != 0)
+        font.Reset();
     return font;
 }
 
 void SetFontOnChildren(HWND dialog, HFONT font) {
-    if (font == nullptr) return;
+    if (font == nullptr)
+        return;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }

@@ -24,7 +24,8 @@ public:
     }
     HFONT Get() const { return font_; }
     void Reset() {
-        if (font_ != nullptr) DeleteObject(font_);
+        if (font_ != nullptr)
+            DeleteObject(font_);
         font_ = nullptr;
     }
 

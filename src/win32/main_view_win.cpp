@@ -9,12 +9,17 @@
 namespace tsln {
 namespace {
 
-int RateLabelId(int row) { return IDC_LABEL(kRateRows[row].rateLabel); }
-int SelectorId(int row) { return IDC_UPDOWN(kRateRows[row].selector); }
+int RateLabelId(int row) {
+    return IDC_LABEL(kRateRows[row].rateLabel);
+}
+int SelectorId(int row) {
+    return IDC_UPDOWN(kRateRows[row].selector);
+}
 
 int RowOfSelectorId(int id) {
     for (int row = 0; row < kResolutionCount; ++row) {
-        if (SelectorId(row) == id) return row;
+        if (SelectorId(row) == id)
+            return row;
     }
     return -1;
 }
@@ -26,7 +31,9 @@ void EnableMenu(HMENU menu, int id, const MenuItem& item) {
 
 }  // namespace
 
-bool MainView::Create() { return Open(instance_, IDD_MAIN, nullptr); }
+bool MainView::Create() {
+    return Open(instance_, IDD_MAIN, nullptr);
+}
 
 void MainView::OnInit() {
     HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_TSLN));
@@ -47,44 +54,76 @@ void MainView::OnInit() {
 }
 
 bool MainView::OnCommand(int id, int code) {
-    if (syncing_) return false;
+    if (syncing_)
+        return false;
     switch (id) {
-        case IDC_CMDAPPLY: form_.cmdApply_Click(); break;
-        case IDC_CMDRESET: form_.cmdReset_Click(); break;
-        case IDC_CHECK1: form_.Check1_Click(); break;
-        case IDC_CMDCALC: form_.cmdCalc_Click(); break;
-        case IDC_CMDCALCDEF: form_.cmdCalcDef_Click(); break;
+        case IDC_CMDAPPLY:
+            form_.cmdApply_Click();
+            break;
+        case IDC_CMDRESET:
+            form_.cmdReset_Click();
+            break;
+        case IDC_CHECK1:
+            form_.Check1_Click();
+            break;
+        case IDC_CMDCALC:
+            form_.cmdCalc_Click();
+            break;
+        case IDC_CMDCALCDEF:
+            form_.cmdCalcDef_Click();
+            break;
         case IDC_LABEL49:
-            if (code != STN_CLICKED) return false;
+            if (code != STN_CLICKED)
+                return false;
             form_.Label49_Click();
             break;
         case IDC_TEXT1:
-            if (code != EN_CHANGE) return false;
+            if (code != EN_CHANGE)
+                return false;
             form_.Text1_Change(WindowText(Item(IDC_TEXT1)));
             break;
-        case IDM_EXIT: EndProgram(); return true;
-        case IDM_LOAD: form_.mnuLoad_Click(); break;
-        case IDM_TVORES: form_.mnuTVORes_Click(); break;
-        case IDM_D3DTEST: form_.mnuD3DTest_Click(); break;
-        case IDM_TOPICS: form_.mnuTopics_Click(); break;
-        case IDM_ABOUT: form_.mnuAbout_Click(); break;
-        case IDM_FITMONITOR: form_.mnuFitMonitor_Click(); break;
-        case IDM_UNDO: form_.mnuUndo_Click(); break;
-        default: return false;  // Esc and Enter with no default button do nothing here
+        case IDM_EXIT:
+            EndProgram();
+            return true;
+        case IDM_LOAD:
+            form_.mnuLoad_Click();
+            break;
+        case IDM_TVORES:
+            form_.mnuTVORes_Click();
+            break;
+        case IDM_D3DTEST:
+            form_.mnuD3DTest_Click();
+            break;
+        case IDM_TOPICS:
+            form_.mnuTopics_Click();
+            break;
+        case IDM_ABOUT:
+            form_.mnuAbout_Click();
+            break;
+        case IDM_FITMONITOR:
+            form_.mnuFitMonitor_Click();
+            break;
+        case IDM_UNDO:
+            form_.mnuUndo_Click();
+            break;
+        default:
+            return false;  // Esc and Enter with no default button do nothing here
     }
     Sync();
     return true;
 }
 
 bool MainView::OnNotify(NMHDR* header, LRESULT* result) {
-    if (header->code != UDN_DELTAPOS) return false;
+    if (header->code != UDN_DELTAPOS)
+        return false;
     const int id = static_cast<int>(header->idFrom);
     const int delta = reinterpret_cast<NMUPDOWN*>(header)->iDelta > 0 ? 1 : -1;
     if (id == IDC_UPDOWN24) {
         form_.UpDown24_Arrow(delta);
     } else {
         const int row = RowOfSelectorId(id);
-        if (row < 0) return false;
+        if (row < 0)
+            return false;
         form_.Selector_Arrow(row, delta);
     }
     // The class decides the new value; the control only reports the click.
@@ -94,13 +133,15 @@ bool MainView::OnNotify(NMHDR* header, LRESULT* result) {
 }
 
 bool MainView::OnSetCursor(HWND window) {
-    if (window != Item(IDC_LABEL49)) return false;
+    if (window != Item(IDC_LABEL49))
+        return false;
     SetCursor(LoadCursor(nullptr, IDC_HAND));
     return true;
 }
 
 HBRUSH MainView::OnControlColour(HDC dc, HWND control) {
-    if (control != Item(IDC_LABEL49)) return nullptr;
+    if (control != Item(IDC_LABEL49))
+        return nullptr;
     SetTextColor(dc, RGB(0, 0, 204));
     SetBkMode(dc, TRANSPARENT);
     return GetSysColorBrush(COLOR_BTNFACE);
@@ -153,9 +194,9 @@ void MainView::SetHeight(int twips) {
     ReleaseDC(nullptr, screen);
     RECT bounds;
     GetWindowRect(hwnd_, &bounds);
-    if (bounds.bottom - bounds.top == height) return;
-    SetWindowPos(hwnd_, nullptr, 0, 0, bounds.right - bounds.left, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (bounds.bottom - bounds.top == height)
+        return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, bounds.right - bounds.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainView::SyncWindows() {
@@ -171,8 +212,10 @@ void MainView::SyncWindows() {
     follow(about_, form_.about.loaded, IDD_ABOUT);
     follow(tvOut_, form_.tvores.loaded, IDD_TVORES);
     follow(tester_, form_.d3d.loaded, IDD_D3D);
-    if (tvOut_.Handle() != nullptr) tvOut_.Sync();
-    if (tester_.Handle() != nullptr) tester_.Sync();
+    if (tvOut_.Handle() != nullptr)
+        tvOut_.Sync();
+    if (tester_.Handle() != nullptr)
+        tester_.Sync();
 }
 
 bool MainView::Text1Takes(MSG* message) {
@@ -181,14 +224,16 @@ bool MainView::Text1Takes(MSG* message) {
     DWORD end = 0;
     SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     std::string kept = WindowText(box);
-    if (start <= end && end <= kept.size()) kept.erase(start, end - start);
+    if (start <= end && end <= kept.size())
+        kept.erase(start, end - start);
     const char key = static_cast<char>(message->wParam);
     if (!DecimalBoxTakes(kept, key, decimalSeparator_)) {
         MessageBeep(MB_OK);
         return false;
     }
     // A separator that the quick set does not read goes in as '.'.
-    if (key == decimalSeparator_ && key != ',') message->wParam = '.';
+    if (key == decimalSeparator_ && key != ',')
+        message->wParam = '.';
     return true;
 }
 
@@ -196,13 +241,13 @@ bool MainView::TranslateDialogMessage(MSG* message) {
     // Text1 takes a decimal number only. Its keys are sorted here, before the
     // box sees them, as a number box does at the key; pasted text is read
     // as typed and changes nothing when it is no frequency.
-    if (message->message == WM_CHAR && hwnd_ != nullptr && message->hwnd == Item(IDC_TEXT1) &&
-        !Text1Takes(message)) {
+    if (message->message == WM_CHAR && hwnd_ != nullptr && message->hwnd == Item(IDC_TEXT1) && !Text1Takes(message)) {
         return true;
     }
     for (DialogView* view : {static_cast<DialogView*>(&about_), static_cast<DialogView*>(&tvOut_),
                              static_cast<DialogView*>(&tester_), static_cast<DialogView*>(this)}) {
-        if (view->Handle() != nullptr && IsDialogMessageA(view->Handle(), message)) return true;
+        if (view->Handle() != nullptr && IsDialogMessageA(view->Handle(), message))
+            return true;
     }
     return false;
 }

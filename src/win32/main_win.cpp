@@ -30,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Messages messages;
     Win32Beeper beeper;
     Win32Clock clock;
-    System system{*registry, *displayModes, *displayDevices, *fileVersion, *shell, *files, messages, beeper, clock,
-                  ProgramFolder(), CommandLineArguments()};
+    System system{*registry, *displayModes, *displayDevices, *fileVersion,          *shell, *files, messages,
+                  beeper,    clock,         ProgramFolder(), CommandLineArguments()};
     // Safe Mode: the driver is not loaded and the device map names another
     // key, so the start-up would refuse the PC; the undo record says where
     // the value lives.
@@ -43,16 +43,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ProgramState state;
     frmMain form(system, state, *tester);
 
-    if (form.Form_Load() == Outcome::EndProgram) return 0;
+    if (form.Form_Load() == Outcome::EndProgram)
+        return 0;
 
     MainView view(form, instance);
-    if (!view.Create()) return 1;
+    if (!view.Create())
+        return 1;
     view.Sync();
     ShowWindow(view.Handle(), SW_SHOW);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (view.TranslateDialogMessage(&message)) continue;
+        if (view.TranslateDialogMessage(&message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

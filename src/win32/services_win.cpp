@@ -8,20 +8,29 @@ namespace tsln {
 
 MsgAnswer Win32Messages::Show(const std::string& text, MsgButtons buttons, MsgIcon icon) {
     UINT flags = buttons == MsgButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
-    if (buttons == MsgButtons::YesNoDefaultNo) flags = MB_YESNO | MB_DEFBUTTON2;
-    if (icon == MsgIcon::Error) flags |= MB_ICONERROR;
-    if (icon == MsgIcon::Information) flags |= MB_ICONINFORMATION;
-    if (icon == MsgIcon::Question) flags |= MB_ICONQUESTION;
-    if (icon == MsgIcon::Warning) flags |= MB_ICONEXCLAMATION;
+    if (buttons == MsgButtons::YesNoDefaultNo)
+        flags = MB_YESNO | MB_DEFBUTTON2;
+    if (icon == MsgIcon::Error)
+        flags |= MB_ICONERROR;
+    if (icon == MsgIcon::Information)
+        flags |= MB_ICONINFORMATION;
+    if (icon == MsgIcon::Question)
+        flags |= MB_ICONQUESTION;
+    if (icon == MsgIcon::Warning)
+        flags |= MB_ICONEXCLAMATION;
     // Owned by whichever of our windows is active, so the box is modal to it;
     // before the main window exists there is none.
     const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), "Tessaline", flags);
-    if (answer == IDYES) return MsgAnswer::Yes;
-    if (answer == IDNO) return MsgAnswer::No;
+    if (answer == IDYES)
+        return MsgAnswer::Yes;
+    if (answer == IDNO)
+        return MsgAnswer::No;
     return MsgAnswer::Ok;
 }
 
-void Win32Beeper::Beep() { MessageBeep(MB_OK); }
+void Win32Beeper::Beep() {
+    MessageBeep(MB_OK);
+}
 
 DateTimeText Win32Clock::Now() {
     char date[128] = "";
@@ -51,12 +60,16 @@ std::string CommandLineArguments() {
     // at the first blank.
     if (*line == '"') {
         ++line;
-        while (*line != '\0' && *line != '"') ++line;
-        if (*line == '"') ++line;
+        while (*line != '\0' && *line != '"')
+            ++line;
+        if (*line == '"')
+            ++line;
     } else {
-        while (*line != '\0' && *line != ' ' && *line != '\t') ++line;
+        while (*line != '\0' && *line != ' ' && *line != '\t')
+            ++line;
     }
-    while (*line == ' ' || *line == '\t') ++line;
+    while (*line == ' ' || *line == '\t')
+        ++line;
     return line;
 }
 

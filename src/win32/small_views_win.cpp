@@ -11,7 +11,8 @@ void ApplyDialogFonts(HWND dialog, HWND defaultButton, UniqueFont& font, UniqueF
     font = TrebuchetFont(false);
     SetFontOnChildren(dialog, font.Get());
     bold = font.Get() != nullptr ? TrebuchetFont(true) : DeriveFont(defaultButton, true, false);
-    if (defaultButton != nullptr) SendMessageA(defaultButton, WM_SETFONT, reinterpret_cast<WPARAM>(bold.Get()), FALSE);
+    if (defaultButton != nullptr)
+        SendMessageA(defaultButton, WM_SETFONT, reinterpret_cast<WPARAM>(bold.Get()), FALSE);
 }
 
 }  // namespace
@@ -22,7 +23,8 @@ void AboutView::OnInit() {
 }
 
 bool AboutView::OnCommand(int id, int) {
-    if (id != IDC_ABOUT_CLOSE && id != IDCANCEL) return false;
+    if (id != IDC_ABOUT_CLOSE && id != IDCANCEL)
+        return false;
     form_.Command1_Click();
     main_.Sync();
     return true;
@@ -50,22 +52,36 @@ void TvOutView::Sync() {
 }
 
 bool TvOutView::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return false;
+    if (code != BN_CLICKED)
+        return false;
     ReadBoxes();
     switch (id) {
-        case IDC_TV_CLEAR1: form_.Command1_Click(); break;
-        case IDC_TV_CLEAR2: form_.Command2_Click(); break;
-        case IDC_TV_DEFAULTS: form_.Command3_Click(); break;
+        case IDC_TV_CLEAR1:
+            form_.Command1_Click();
+            break;
+        case IDC_TV_CLEAR2:
+            form_.Command2_Click();
+            break;
+        case IDC_TV_DEFAULTS:
+            form_.Command3_Click();
+            break;
         case IDC_TV_DONE:
-        case IDOK: form_.cmdDone_Click(); break;
-        case IDCANCEL: form_.Form_Close(); break;
-        default: return false;
+        case IDOK:
+            form_.cmdDone_Click();
+            break;
+        case IDCANCEL:
+            form_.Form_Close();
+            break;
+        default:
+            return false;
     }
     main_.Sync();
     return true;
 }
 
-void TesterView::OnInit() { ApplyDialogFonts(hwnd_, Item(IDC_D3D_GO), font_, bold_); }
+void TesterView::OnInit() {
+    ApplyDialogFonts(hwnd_, Item(IDC_D3D_GO), font_, bold_);
+}
 
 void TesterView::ReadChoice() {
     form_.cmbRes = WindowText(Item(IDC_D3D_CMBRES));
@@ -80,7 +96,8 @@ void TesterView::Sync() {
         const auto count = static_cast<std::size_t>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
         if (count != items.size()) {
             SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-            for (const auto& item : items) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            for (const auto& item : items)
+                SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
         SetText(id, text);
     };
@@ -91,14 +108,20 @@ void TesterView::Sync() {
 }
 
 bool TesterView::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return false;
+    if (code != BN_CLICKED)
+        return false;
     ReadChoice();
     switch (id) {
         case IDC_D3D_GO:
-        case IDOK: form_.cmdGo_Click(); break;
+        case IDOK:
+            form_.cmdGo_Click();
+            break;
         case IDC_D3D_CANCEL:
-        case IDCANCEL: form_.cmdCancel_Click(); break;
-        default: return false;
+        case IDCANCEL:
+            form_.cmdCancel_Click();
+            break;
+        default:
+            return false;
     }
     main_.Sync();
     return true;

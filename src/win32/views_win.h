@@ -82,7 +82,10 @@ private:
 class MainView : public DialogView {
 public:
     MainView(frmMain& form, HINSTANCE instance)
-        : form_(form), instance_(instance), about_(form.about, *this), tvOut_(form.tvores, *this),
+        : form_(form),
+          instance_(instance),
+          about_(form.about, *this),
+          tvOut_(form.tvores, *this),
           tester_(form.d3d, *this) {}
 
     bool Create();

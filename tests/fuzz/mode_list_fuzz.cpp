@@ -8,8 +8,8 @@
 #include <string>
 
 #include "editor/mode_list_writer.h"
-#include "modes/list_check.h"
 #include "modes/dimension.h"
+#include "modes/list_check.h"
 #include "tvout/tvout_texts.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "editor/mode_list_writer.h"
+#include "modes/dimension.h"
 #include "modes/list_check.h"
 #include "profile/memory_registry.h"
-#include "modes/dimension.h"
 #include "settings/settings.h"
 #include "tvout/tvout_texts.h"
 

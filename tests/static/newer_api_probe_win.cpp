@@ -5,4 +5,6 @@
 
 extern "C" __declspec(dllimport) ULONGLONG WINAPI GetTickCount64();
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return GetTickCount64() == 0 ? 1 : 0; }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return GetTickCount64() == 0 ? 1 : 0;
+}

@@ -13,8 +13,8 @@ const ShownMessage kApplyDone{
     "Values added succesfully. Please remember to REBOOT your computer for changes to take effect", MsgButtons::Ok,
     MsgIcon::Information};
 const ShownMessage kWriteError{"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error};
-const ShownMessage kResetQuestion{"Are you sure you wish to set the Nvidia driver default values?",
-                                  MsgButtons::YesNo, MsgIcon::None};
+const ShownMessage kResetQuestion{"Are you sure you wish to set the Nvidia driver default values?", MsgButtons::YesNo,
+                                  MsgIcon::None};
 const ShownMessage kResetDone{"Default values reset successfully", MsgButtons::Ok, MsgIcon::None};
 
 class ApplyTest : public ::testing::Test {
@@ -30,7 +30,8 @@ protected:
         pc.messages.shown.clear();
     }
     void SetAll(const std::string& caption) {
-        for (int row = 0; row < kResolutionCount; ++row) form->editor.SetCaption(row, caption);
+        for (int row = 0; row < kResolutionCount; ++row)
+            form->editor.SetCaption(row, caption);
     }
     std::string Written(const char* valueName) { return pc.Get(pc.state.DriverRegPath, valueName); }
     std::string Appended() { return pc.files.files[kDebugTxt].substr(logAtStart.size()); }
@@ -110,8 +111,8 @@ TEST_F(ApplyTest, NormalListPutsTvOutRowsAfterEachDepthBlock) {
     pc.Set("SOFTWARE\\TSLN", "ResH2", "768");
     Start();
     SetAll("N/A");
-    form->editor.SetCaption(6, "85");   // 640x480: first row of each block
-    form->editor.SetCaption(16, "120"); // 1600x900: not in the normal list
+    form->editor.SetCaption(6, "85");    // 640x480: first row of each block
+    form->editor.SetCaption(16, "120");  // 1600x900: not in the normal list
     pc.messages.answers = {MsgAnswer::Yes};
     form->cmdApply_Click();
     const std::string list = Written("NV20_Modes");
@@ -119,8 +120,8 @@ TEST_F(ApplyTest, NormalListPutsTvOutRowsAfterEachDepthBlock) {
     EXPECT_EQ(list.substr(0, 41), "8    640  480               85          0");
     const std::string blank(22, ' ');
     EXPECT_EQ(list.substr(41, 43), "  8    320  200   " + blank + "  0");
-    const std::string tvRows8 = "  0  8    720  480   60" + std::string(20, ' ') + "  0  8   1024  768   60" +
-                                std::string(20, ' ');
+    const std::string tvRows8 =
+        "  0  8    720  480   60" + std::string(20, ' ') + "  0  8   1024  768   60" + std::string(20, ' ');
     const std::string row2048 = "8   2048 1536   " + blank;
     const auto pos = list.find(row2048);  // the first is the 8-bit block's
     ASSERT_NE(pos, std::string::npos);

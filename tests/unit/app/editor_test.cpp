@@ -37,7 +37,8 @@ TEST(RateEditorLadder, ArrowsWalkTheLadderAndOvershootKeepsTheLabel) {
     EXPECT_EQ(editor.Caption(k640x480), "120");  // back at 7
     editor.Arrow(k640x480, -1);
     EXPECT_EQ(editor.Caption(k640x480), "100");
-    for (int i = 0; i < 6; ++i) editor.Arrow(k640x480, -1);
+    for (int i = 0; i < 6; ++i)
+        editor.Arrow(k640x480, -1);
     EXPECT_EQ(editor.SelectorOf(k640x480).value, 0);
     EXPECT_EQ(editor.Caption(k640x480), "60");  // 0 is no ladder index: the label stays
     editor.Arrow(k640x480, -1);
@@ -51,10 +52,12 @@ TEST(RateEditorHertz, ArrowsShowTheRateAndStopAtTheBounds) {
     EXPECT_EQ(editor.Caption(k320x200), "1");
     editor.Arrow(k320x200, -1);
     EXPECT_EQ(editor.Caption(k320x200), "N/A");
-    for (int i = 0; i < 100; ++i) editor.Arrow(k320x200, +1);
+    for (int i = 0; i < 100; ++i)
+        editor.Arrow(k320x200, +1);
     EXPECT_EQ(editor.SelectorOf(k320x200).value, 75);
     EXPECT_EQ(editor.Caption(k320x200), "75");
-    for (int i = 0; i < 300; ++i) editor.Arrow(k2048x1536, +1);
+    for (int i = 0; i < 300; ++i)
+        editor.Arrow(k2048x1536, +1);
     EXPECT_EQ(editor.SelectorOf(k2048x1536).value, 240);
     EXPECT_EQ(editor.Caption(k2048x1536), "240");
 }
@@ -81,14 +84,16 @@ protected:
 
 TEST_F(SystemRatesTest, LastMatchingModeWinsAndUnusableRatesShowNA) {
     const auto captions = Show({
-        {1024, 768, 16, 85}, {1024, 768, 32, 75},   // the later one wins, not the higher
-        {640, 480, 4, 60},                           // 16 colours: not for 640 x 480
-        {320, 200, 4, 70},                           // but for the three smallest
-        {800, 600, 32, 56},                          // VGA fallback
-        {1280, 1024, 32, 1},                         // hardware default
-        {1600, 1200, 32, 90},                        // off the ladder, kept
-        {1152, 864, 32, 85}, {1152, 864, 32, 0},     // 0 Hz entries are skipped
-        {1280, 800, 32, 60},                         // not one of the rows
+        {1024, 768, 16, 85},
+        {1024, 768, 32, 75},   // the later one wins, not the higher
+        {640, 480, 4, 60},     // 16 colours: not for 640 x 480
+        {320, 200, 4, 70},     // but for the three smallest
+        {800, 600, 32, 56},    // VGA fallback
+        {1280, 1024, 32, 1},   // hardware default
+        {1600, 1200, 32, 90},  // off the ladder, kept
+        {1152, 864, 32, 85},
+        {1152, 864, 32, 0},   // 0 Hz entries are skipped
+        {1280, 800, 32, 60},  // not one of the rows
     });
     EXPECT_EQ(captions[k1024x768], "75");
     EXPECT_EQ(captions[k640x480], "N/A");
@@ -101,7 +106,8 @@ TEST_F(SystemRatesTest, LastMatchingModeWinsAndUnusableRatesShowNA) {
 }
 
 TEST_F(SystemRatesTest, NoModesAtAllGivesNAEverywhere) {
-    for (const auto& caption : Show({})) EXPECT_EQ(caption, "N/A");
+    for (const auto& caption : Show({}))
+        EXPECT_EQ(caption, "N/A");
 }
 
 TEST(SyncSelectors, LadderModeTakesOnlyLadderTextsAndSkipsMaskOnlyRows) {
@@ -197,11 +203,13 @@ protected:
     RateEditor editor;
     QuickSetTest() {
         editor.SetMaskModeFormat(true);
-        for (int row = 0; row < kResolutionCount; ++row) editor.SetCaption(row, "x");
+        for (int row = 0; row < kResolutionCount; ++row)
+            editor.SetCaption(row, "x");
     }
     std::string Rates() const {
         std::string all;
-        for (const auto& caption : editor.Captions()) all += caption + " ";
+        for (const auto& caption : editor.Captions())
+            all += caption + " ";
         return all;
     }
 };
@@ -236,8 +244,8 @@ TEST_F(QuickSetTest, DisabledRowsKeepTheirRateButStillDropToNA) {
 }
 
 TEST_F(QuickSetTest, TextThatIsNoFrequencyChangesNothing) {
-    for (const char* text : {"", "abc", "70kHz", "-5", "7.0.0", ".", "1e3", " 70", "99999999999",
-                             "20000" /* rates beyond 16 bits */}) {
+    for (const char* text :
+         {"", "abc", "70kHz", "-5", "7.0.0", ".", "1e3", " 70", "99999999999", "20000" /* rates beyond 16 bits */}) {
         EXPECT_FALSE(QuickSet(editor, text)) << text;
         EXPECT_EQ(Rates(), "x x x x x x x x x x x x x x x x x x x x x x x ") << text;
     }
@@ -249,7 +257,8 @@ TEST(DecimalText, ReadsAsStrtodDoesAtAnyLengthAndRefusesTheRest) {
                                     std::string(".5"), "0000" + zeros + "70.1", "0." + zeros, "70." + zeros,
                                     std::string("123456789.012345"), std::string("0.0000000000000000000001")}) {
         std::string dotted = text;
-        for (char& c : dotted) c = c == ',' ? '.' : c;
+        for (char& c : dotted)
+            c = c == ',' ? '.' : c;
         const auto value = ParseDecimal(text);
         ASSERT_TRUE(value) << text;
         EXPECT_EQ(*value, std::strtod(dotted.c_str(), nullptr)) << text;
@@ -268,7 +277,8 @@ TEST(DecimalText, TheBoxTakesDigitsAndOneSeparatorAtTheKey) {
     const auto typed = [](const std::string& keys, char userSeparator) {
         std::string box;
         for (const char key : keys) {
-            if (DecimalBoxTakes(box, key, userSeparator)) box += key;
+            if (DecimalBoxTakes(box, key, userSeparator))
+                box += key;
         }
         return box;
     };

@@ -21,9 +21,7 @@ struct ShownMessage {
     std::string text;
     MsgButtons buttons;
     MsgIcon icon;
-    bool operator==(const ShownMessage& o) const {
-        return text == o.text && buttons == o.buttons && icon == o.icon;
-    }
+    bool operator==(const ShownMessage& o) const { return text == o.text && buttons == o.buttons && icon == o.icon; }
 };
 
 // Records every box and answers questions from a queue; a question with no
@@ -35,7 +33,8 @@ public:
 
     MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon) override {
         shown.push_back({text, buttons, icon});
-        if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
         if (answers.empty()) {
             unanswered = true;
             return MsgAnswer::No;
@@ -72,7 +71,8 @@ public:
 private:
     bool Write(const std::string& path, const std::string& text, bool append) {
         for (const auto& locked : readOnly) {
-            if (locked == path) return false;
+            if (locked == path)
+                return false;
         }
         ++writes;
         files[path] = (append ? files[path] : std::string()) + text;
@@ -89,7 +89,8 @@ public:
         return versions.count(path) ? sizeof(FixedFileInfo) : 0;
     }
     bool GetFileVersionInfo(const std::string& path, std::uint32_t size, void* data) override {
-        if (!versions.count(path) || size < sizeof(FixedFileInfo)) return false;
+        if (!versions.count(path) || size < sizeof(FixedFileInfo))
+            return false;
         FixedFileInfo info{};
         info.signature = 0xFEEF04BD;
         info.fileVersionMS = versions[path].first;
@@ -98,7 +99,8 @@ public:
         return true;
     }
     bool QueryFixedFileInfo(const void* block, std::uint32_t size, FixedFileInfo* info) override {
-        if (size < sizeof(FixedFileInfo)) return false;
+        if (size < sizeof(FixedFileInfo))
+            return false;
         *info = *static_cast<const FixedFileInfo*>(block);
         return true;
     }
@@ -112,14 +114,16 @@ public:
     std::vector<std::pair<std::string, std::string>> executed;
 
     std::uint32_t GetSystemDirectory(char* buffer, std::uint32_t size) override {
-        if (systemDir.size() + 1 > size) return 0;
+        if (systemDir.size() + 1 > size)
+            return 0;
         systemDir.copy(buffer, systemDir.size());
         buffer[systemDir.size()] = '\0';
         return static_cast<std::uint32_t>(systemDir.size());
     }
     bool IsOrdinaryFile(const std::string& path) override {
         for (const auto& f : files) {
-            if (f == path) return true;
+            if (f == path)
+                return true;
         }
         return false;
     }
@@ -147,7 +151,9 @@ constexpr char kW2kDriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Devic
 constexpr char kDriverFile[] = "C:\\WINDOWS\\system32\\nv4_disp.dll";
 constexpr char kDebugTxt[] = "C:\\Program Files\\Tessaline\\debug.txt";
 
-inline std::uint32_t VersionMS(std::uint32_t major, std::uint32_t minor) { return major << 16 | minor; }
+inline std::uint32_t VersionMS(std::uint32_t major, std::uint32_t minor) {
+    return major << 16 | minor;
+}
 
 // One PC: Windows, driver key, driver file and display modes, set up by the
 // test before it creates the window.
@@ -162,8 +168,9 @@ struct Machine {
     CountingBeeper beeper;
     FixedClock clock;
     RecordingTester tester;
-    System system{registry, displayModes, displayDevices, versions, shell, files, messages, beeper, clock,
-                  "C:\\Program Files\\Tessaline", ""};
+    System system{registry, displayModes, displayDevices, versions, shell,
+                  files,    messages,     beeper,         clock,    "C:\\Program Files\\Tessaline",
+                  ""};
     ProgramState state;
 
     void Set(const std::string& path, const std::string& name, const std::string& text) {
@@ -201,7 +208,8 @@ struct Machine {
         Set("HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0", std::string("\\Registry\\Machine\\") + kXpDriverKey);
         SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string("nv4_disp\0\0", 10));
         Set(kXpDriverKey, "Device Description", description);
-        if (compressed) SetDword(kXpDriverKey, "UseCompressedModeFormat", 1);
+        if (compressed)
+            SetDword(kXpDriverKey, "UseCompressedModeFormat", 1);
         versions.versions[kDriverFile] = {VersionMS(6, 14), VersionMS(10, build)};
     }
     void SetUpW2k(const std::string& description = "NVIDIA GeForce3") {

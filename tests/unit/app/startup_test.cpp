@@ -102,23 +102,21 @@ TEST_F(StartupTest, DriverCheckFailuresRecordTheVersionAndEnd) {
     const Case cases[] = {
         {"REG_SZ instead of REG_MULTI_SZ",
          [](Machine& m) { m.Set(kXpDriverKey, "InstalledDisplayDrivers", "nv4_disp"); }},
-        {"two drivers", [](Machine& m) {
+        {"two drivers",
+         [](Machine& m) {
              m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string("nv4_disp\0vga\0\0", 14));
          }},
-        {"odd size", [](Machine& m) {
-             m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string("nv4_disp\0", 9));
-         }},
+        {"odd size",
+         [](Machine& m) { m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string("nv4_disp\0", 9)); }},
         {"one byte", [](Machine& m) { m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string(1, 'n')); }},
         {"empty", [](Machine& m) { m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", ""); }},
-        {"longer than the buffer", [](Machine& m) {
+        {"longer than the buffer",
+         [](Machine& m) {
              m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string(300, 'a') + std::string(2, '\0'));
          }},
-        {"other driver", [](Machine& m) {
-             m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string("NV4_DISP\0\0", 10));
-         }},
-        {"device map entry missing", [](Machine& m) {
-             m.Set("HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0", "");
-         }},
+        {"other driver",
+         [](Machine& m) { m.SetMultiSz(kXpDriverKey, "InstalledDisplayDrivers", std::string("NV4_DISP\0\0", 10)); }},
+        {"device map entry missing", [](Machine& m) { m.Set("HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0", ""); }},
         {"device map entry shorter than the kernel prefix",
          [](Machine& m) { m.Set("HARDWARE\\DEVICEMAP\\VIDEO", "\\Device\\Video0", "\\Registry"); }},
         {"device map entry only the kernel prefix",
@@ -169,7 +167,8 @@ TEST_F(StartupTest, VersionDecidesBetweenMaskAndRangeSyntax) {
                          Case{true, 10000, true, false} /* "0000" orders before "4041" */}) {
         Machine m;
         m.SetUpXp(c.build, c.compressed);
-        if (!c.present) m.versions.versions.clear();
+        if (!c.present)
+            m.versions.versions.clear();
         frmMain f(m.system, m.state, m.tester);
         ASSERT_EQ(f.Form_Load(), Outcome::Continue);
         EXPECT_EQ(m.state.MaskModeFormat, c.mask) << c.build << " " << c.compressed;
@@ -229,8 +228,9 @@ TEST_F(StartupTest, StartupRunWithoutAnyVersionResourceEndsSilentlyWhenNAWasReco
 }
 
 TEST_F(StartupTest, StartupRunAfterADriverUpdateAsks) {
-    const ShownMessage question{"New Detonator drivers found, do you want to run the program and re-apply your settings?",
-                                MsgButtons::YesNo, MsgIcon::None};
+    const ShownMessage question{
+        "New Detonator drivers found, do you want to run the program and re-apply your settings?", MsgButtons::YesNo,
+        MsgIcon::None};
     {
         Machine m;
         m.SetUpXp();

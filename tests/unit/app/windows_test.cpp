@@ -146,8 +146,8 @@ TEST_F(TvOutDialogTest, DefaultsStoredAndTextsRebuiltWithoutAccumulating) {
     EXPECT_TRUE(form->enabled);
     EXPECT_EQ(Stored("ResW1") + Stored("ResH1") + Stored("ResW2") + Stored("ResH2"), "720480768576");
     EXPECT_EQ(pc.state.TvOut.compressed, ";A 720,480,-,60;768,576,-,60");
-    const std::string sixteen = "  0  16   720  480   60" + std::string(20, ' ') + "  0  16   768  576   60" +
-                                std::string(20, ' ');
+    const std::string sixteen =
+        "  0  16   720  480   60" + std::string(20, ' ') + "  0  16   768  576   60" + std::string(20, ' ');
     EXPECT_EQ(pc.state.TvOut.modes16, sixteen);
     EXPECT_EQ(form->Label50, "Added Resolutions: 720x480; 768x576");
 

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "console/console_app.h"
-#include "profile/machine_profile.h"
 #include "platform/registry_helpers.h"
+#include "profile/machine_profile.h"
 
 namespace tsln {
 namespace {
@@ -122,8 +122,7 @@ TEST_F(ConsoleTest, TheMonitorOfThePcAndFitToMonitor) {
     ASSERT_EQ(Run({"monitor", "advanced"}), kExitOk) << err;
     EXPECT_EQ(out, "no EDID\n");
     EXPECT_EQ(Run({"advanced", "fit-monitor"}), kExitFailed);
-    EXPECT_EQ(err,
-              "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
+    EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
 }
 
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
