@@ -1,6 +1,7 @@
 #include "app/undo.h"
 
 #include "editor/mode_list_writer.h"
+#include "platform/names.h"
 #include "settings/settings.h"
 
 namespace tsln {
@@ -10,18 +11,6 @@ const char kNothingToUndo[] = "There is no change to undo.";
 const char kUndoQuestion[] = "Restore the mode list as it was before the change of ";
 const char kUndoDone[] = "Mode list restored. Please remember to REBOOT your computer for changes to take effect";
 const char kWriteError[] = "Error writing to the registry";
-
-// ASCII case folding, as the registry compares the names the program uses.
-bool SameKeyName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
 
 bool IsText(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz;
@@ -69,12 +58,12 @@ bool WriteModeListKeepingUndo(System& system, const std::string& driverRegPath, 
 
 bool IsUndoCommand(const std::string& commandLine) {
     const auto end = commandLine.find_last_not_of(" \t");
-    return SameKeyName(commandLine.substr(0, end == std::string::npos ? 0 : end + 1), "/undo");
+    return SameName(commandLine.substr(0, end == std::string::npos ? 0 : end + 1), "/undo");
 }
 
 bool HasUndoFor(RegistryApi& registry, const std::string& driverRegPath, const std::string& valueName) {
     const auto record = Settings(registry).Undo();
-    return record && SameKeyName(record->key, driverRegPath) && SameKeyName(record->valueName, valueName);
+    return record && SameName(record->key, driverRegPath) && SameName(record->valueName, valueName);
 }
 
 void UndoLastChange(System& system) {

@@ -1,6 +1,7 @@
 #include "monitor/monitor_lookup.h"
 
 #include "platform/key_closer.h"
+#include "platform/names.h"
 #include "platform/registry_helpers.h"
 
 namespace tsln {
@@ -14,17 +15,6 @@ constexpr std::uint32_t kMostAdapters = 16;
 constexpr std::uint32_t kMostInstances = 256;
 // An EDID with all its extension blocks is at most 256 x 128 bytes.
 constexpr std::uint32_t kMostEdidBytes = 256 * 128;
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
 
 std::vector<std::string> SubKeyNames(RegistryApi& registry, const std::string& path) {
     std::vector<std::string> names;
@@ -82,7 +72,7 @@ std::string PrimaryMonitorDeviceId(DisplayDeviceApi& devices) {
 
 std::optional<std::vector<std::uint8_t>> FindMonitorEdid(RegistryApi& registry, const std::string& deviceId) {
     const std::string prefix = kMonitorPrefix;
-    if (!SameIgnoringCase(deviceId.substr(0, prefix.size()), prefix))
+    if (!SameName(deviceId.substr(0, prefix.size()), prefix))
         return std::nullopt;
     const std::size_t slash = deviceId.find('\\', prefix.size());
     if (slash == std::string::npos || slash == prefix.size() || slash + 1 == deviceId.size())
@@ -93,7 +83,7 @@ std::optional<std::vector<std::uint8_t>> FindMonitorEdid(RegistryApi& registry, 
     std::optional<std::string> match;
     for (const std::string& instance : SubKeyNames(registry, pnpKey)) {
         const std::string path = pnpKey + "\\" + instance;
-        if (!SameIgnoringCase(RegGetString(registry, kHkeyLocalMachine, path, "Driver", ""), driver))
+        if (!SameName(RegGetString(registry, kHkeyLocalMachine, path, "Driver", ""), driver))
             continue;
         if (match)
             return std::nullopt;

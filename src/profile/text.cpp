@@ -4,25 +4,6 @@
 
 namespace tsln {
 
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
-
-bool LessName(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(FoldCase(x)) < static_cast<unsigned char>(FoldCase(y));
-    });
-}
-
-bool StartsWithName(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
-}
-
 std::string Trim(const std::string& text) {
     const char* kBlanks = " \t\r";
     const std::size_t first = text.find_first_not_of(kBlanks);

@@ -1,19 +1,13 @@
 #pragma once
-// Text helpers of the machine simulator's readers. Names compare the way
-// Windows compares registry and file names, without regard to case.
+// Text helpers of the machine simulator's readers; names compare as in
+// platform/names.h.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace tsln {
+#include "platform/names.h"
 
-// ASCII folding covers every name the program uses; bytes above 0x7F compare
-// as they are.
-char FoldCase(char c);
-bool SameName(const std::string& a, const std::string& b);
-// The order regedit sorts names in: case folded, then byte by byte.
-bool LessName(const std::string& a, const std::string& b);
-bool StartsWithName(const std::string& text, const std::string& prefix);
+namespace tsln {
 
 // Without leading and trailing spaces, tabs and carriage returns.
 std::string Trim(const std::string& text);
