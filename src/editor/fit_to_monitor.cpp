@@ -9,7 +9,6 @@
 namespace tsln {
 namespace {
 
-constexpr int kLowestRate = 60;
 constexpr std::size_t kRowsNamed = 5;
 
 // The whole number a caption writes, or nothing for "N/A" and other text.
@@ -63,12 +62,11 @@ void FitToMonitor(RateEditor& editor, const MonitorLimits& limits, bool hertzMod
             editor.SetCaption(row, std::to_string(*rate));
             continue;
         }
-        // At least 60 Hz, so the ladder's first rung always fits.
-        std::size_t rung = 0;
-        while (rung + 1 < kRateLadder.size() && *ParseWholeNumber(kRateLadder[rung + 1]) <= *rate)
-            ++rung;
-        editor.SetValue(row, static_cast<int>(rung) + 1);
-        editor.SetCaption(row, kRateLadder[rung]);
+        // At least 60 Hz, so there is always a rung at or below it.
+        const std::string rung = NearestLadderRate(std::to_string(*rate));
+        const auto at = std::find_if(kRateLadder.begin(), kRateLadder.end(), [&](const char* r) { return rung == r; });
+        editor.SetValue(row, static_cast<int>(at - kRateLadder.begin()) + 1);
+        editor.SetCaption(row, rung);
     }
 }
 

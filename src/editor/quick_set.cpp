@@ -39,7 +39,6 @@ const std::vector<LineGroup>& LineGroups() {
 
 constexpr double kRetraceShare = 0.95;
 constexpr double kMarginHz = 2.5;
-constexpr int kLowestRate = 60;
 constexpr int kHighestRate = 240;
 
 }  // namespace

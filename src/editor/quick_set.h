@@ -10,6 +10,8 @@ namespace tsln {
 
 // The spin control beside the box runs from 0 to this many kHz.
 constexpr int kQuickSetMax = 150;
+// No rate below this is set: a row that computes lower becomes "N/A".
+constexpr int kLowestRate = 60;
 
 // The typed frequency in Hz (kHz x 1000, halves to even), or nothing for a
 // text that is empty, not a plain decimal number (either '.' or ',' may mark
