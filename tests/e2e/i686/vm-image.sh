@@ -52,8 +52,13 @@ fi
 
 started=$(date +%s)
 echo "i686 VM: building the image in $image (about 10 minutes, once per machine)" >&2
+# A stopped mmdebstrap can leave /proc, /sys and device nodes mounted in its root: never delete through them.
+remove() {
+    awk -v root="$1" 'index($2, root) == 1 { print $2 }' /proc/mounts | sort -r | xargs -r -n 1 umount -l
+    rm -rf --one-file-system "$1"
+}
 staging=$(mktemp -d "$cache/staging.XXXXXX")
-trap 'rm -rf "$staging"' EXIT
+trap 'remove "$staging"' EXIT
 root="$staging/root"
 lap() { echo "i686 VM: $1 after $(($(date +%s) - started)) s" >&2; }
 
@@ -127,7 +132,9 @@ e2fsck -fy "$staging/root.ext4" >/dev/null 2>&1 || [ $? -eq 1 ] || cannot "the r
 lap "booted once: $(cat "$staging/prepared/prepared")"
 
 rm -rf "$staging/prepare" "$staging/prepared" "$staging/initramfs"
-find "$cache" -mindepth 1 -maxdepth 1 -type d ! -name "$(basename "$staging")" -exec rm -rf {} +
+for old in "$cache"/*/; do
+    [ "${old%/}" = "$staging" ] || remove "${old%/}"
+done
 mv "$staging" "$image"
 trap - EXIT
 date +%s >"$image/ready"
