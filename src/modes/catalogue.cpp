@@ -88,4 +88,14 @@ std::optional<AdapterModes> SelectAdapterDeltaModes(const std::string& descripti
                         maskModeFormat ? MaskDefaultList(row->maskList) : RangeDefaultList(row->rangeList)};
 }
 
+std::vector<std::string> ModeListValueNames() {
+    std::vector<std::string> names;
+    for (const CatalogueRow& row : kCatalogue) {
+        names.emplace_back(row.normalValue);
+        if (row.deltaValue != nullptr)
+            names.emplace_back(row.deltaValue);
+    }
+    return names;
+}
+
 }  // namespace tsln

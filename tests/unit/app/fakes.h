@@ -146,7 +146,8 @@ public:
     }
 };
 
-constexpr char kXpDriverKey[] = "System\\CurrentControlSet\\Control\\Video\\{1A2B}\\0000";
+constexpr char kXpDriverKey[] =
+    "System\\CurrentControlSet\\Control\\Video\\{1A2B3C4D-0000-4E5F-8A9B-0C1D2E3F4A5B}\\0000";
 constexpr char kW2kDriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
 constexpr char kDriverFile[] = "C:\\WINDOWS\\system32\\nv4_disp.dll";
 constexpr char kDebugTxt[] = "C:\\Program Files\\Tessaline\\debug.txt";
