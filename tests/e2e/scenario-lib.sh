@@ -346,12 +346,7 @@ sc_undo_record() {
     sc_undo_side "$4" && sc_undo_side "$5"
 }
 
-# Past "TSU1" and the counted key and value name, the stamp's count and its 19 characters.
+# Its only "YYYY-MM-DD HH:MM:SS" text.
 sc_undo_saved() {
-    local hex=$1 at=8 size
-    for _ in key name; do
-        size=$((16#${hex:at+6:2}${hex:at+4:2}${hex:at+2:2}${hex:at:2}))
-        at=$((at + 8 + 2 * size))
-    done
-    printf '%b' "$(printf '%s' "${hex:at+8:38}" | sed 's/../\\x&/g')"
+    printf '%b' "$(printf '%s' "$1" | sed 's/../\\x&/g')" | grep -aoE '[0-9]{4}(-[0-9]{2}){2} [0-9]{2}(:[0-9]{2}){2}'
 }

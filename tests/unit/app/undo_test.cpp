@@ -58,7 +58,8 @@ protected:
         RestoreStoredValue(m.registry, kXpDriverKey, kValue, value);
     }
     void Put(const StoredValue& value) { Put(pc, value); }
-    StoredValue Driver() { return ReadStoredValue(pc.registry, kXpDriverKey, kValue); }
+    static StoredValue Driver(Machine& m) { return ReadStoredValue(m.registry, kXpDriverKey, kValue); }
+    StoredValue Driver() { return Driver(pc); }
     StoredValue Undo(const char* name) { return ReadStoredValue(pc.registry, kUndoKey, name); }
     void Apply() {
         pc.messages.answers = {MsgAnswer::Yes};
@@ -236,97 +237,43 @@ TEST_F(UndoTest, ARecordIsOnlyForAModeListOfADisplayDriverKey) {
     EXPECT_FALSE(form->mnuUndo.enabled);
 }
 
-// Power fails after the given number of registry writes: every write after
-// them is refused, as if it never happened.
-class PowerCutRegistry : public RegistryApi {
-public:
-    explicit PowerCutRegistry(MemoryRegistry& inner) : inner_(inner) {}
-    int writesLeft = -1;  // no cut
-    bool cut = false;     // a write was refused
-
-    long OpenKey(RegHandle root, const char* subKey, RegHandle* result) override {
-        return inner_.OpenKey(root, subKey, result);
-    }
-    long OpenKeyEx(RegHandle root, const char* subKey, std::uint32_t options, std::uint32_t access,
-                   RegHandle* result) override {
-        return inner_.OpenKeyEx(root, subKey, options, access, result);
-    }
-    long CreateKey(RegHandle root, const char* subKey, RegHandle* result) override {
-        return inner_.CreateKey(root, subKey, result);
-    }
-    long QueryValueEx(RegHandle key, const char* name, std::uint32_t* type, std::uint8_t* data,
-                      std::uint32_t* size) override {
-        return inner_.QueryValueEx(key, name, type, data, size);
-    }
-    long SetValueEx(RegHandle key, const char* name, std::uint32_t type, const std::uint8_t* data,
-                    std::uint32_t size) override {
-        return Write([&] { return inner_.SetValueEx(key, name, type, data, size); });
-    }
-    long DeleteValue(RegHandle key, const char* name) override {
-        return Write([&] { return inner_.DeleteValue(key, name); });
-    }
-    long CloseKey(RegHandle key) override { return inner_.CloseKey(key); }
-    long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* size) override {
-        return inner_.EnumKeyEx(key, index, name, size);
-    }
-
-private:
-    template <typename F>
-    long Write(F write) {
-        if (writesLeft == 0) {
-            cut = true;
-            return kErrorAccessDenied;
-        }
-        const long result = write();
-        if (result == kErrorSuccess && writesLeft > 0)
-            --writesLeft;
-        return result;
-    }
-    MemoryRegistry& inner_;
-};
-
 TEST_F(UndoTest, APowerCutAfterAnyWriteOfApplyOrUndoLeavesAnUndoThatReachesTheRightValue) {
+    using Boxes = std::vector<ShownMessage>;
     const StoredValue before = Bytes(kRegSz, std::string("S 640x480=8000;\0", 16));
     for (const bool cutUndo : {false, true}) {
         for (int writes = 0;; ++writes) {
+            SCOPED_TRACE((cutUndo ? "undo cut after " : "apply cut after ") + std::to_string(writes) + " writes");
             Machine m;
             m.SetUpXp();
             Put(m, before);
             m.Set(kUndoKey, "Key", kXpDriverKey);  // an earlier version's record, which goes on Apply
-            PowerCutRegistry registry(m.registry);
-            System system{registry, m.displayModes, m.displayDevices,       m.versions, m.shell, m.files, m.messages,
-                          m.beeper, m.clock,        m.system.programFolder, ""};
-            frmMain window(system, m.state, m.tester);
+            frmMain window(m.system, m.state, m.tester);
             ASSERT_EQ(window.Form_Load(), Outcome::Continue);
-            registry.writesLeft = cutUndo ? -1 : writes;
-            m.messages.answers = {MsgAnswer::Yes};
+            m.registry.writesLeft = cutUndo ? -1 : writes;
+            m.messages.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
             window.cmdApply_Click();
-            const StoredValue applied = Bytes(kRegSz, window.NewModeList + '\0');
-            registry.writesLeft = cutUndo ? writes : -1;
-            if (cutUndo) {
-                m.messages.answers = {MsgAnswer::Yes};
-                UndoLastChange(system);
-            }
-            registry.writesLeft = -1;
-            SCOPED_TRACE((cutUndo ? "undo cut after " : "apply cut after ") + std::to_string(writes) + " writes");
+            m.registry.writesLeft = writes;
+            if (cutUndo)
+                UndoLastChange(m.system);
+            m.registry.writesLeft = -1;
 
-            // The power is back: the next undo puts back the value before the change whenever the change
-            // (still) holds, and never claims to have restored what it did not.
-            const StoredValue atCut = ReadStoredValue(m.registry, kXpDriverKey, kValue);
+            // The power is back: the next undo puts back the value before whenever the change holds, and
+            // otherwise never claims to.
+            const StoredValue applied = Bytes(kRegSz, window.NewModeList + '\0');
+            const StoredValue atCut = Driver(m);
             m.messages.shown.clear();
             m.messages.answers = {MsgAnswer::Yes};
             UndoLastChange(m.system);
             if (atCut == applied) {
-                EXPECT_EQ(m.messages.shown, (std::vector<ShownMessage>{kQuestion, kRestored}));
-                EXPECT_EQ(ReadStoredValue(m.registry, kXpDriverKey, kValue), before);
+                EXPECT_EQ(m.messages.shown, (Boxes{kQuestion, kRestored}));
+                EXPECT_EQ(Driver(m), before);
             } else {
                 ASSERT_EQ(atCut, before);
-                const bool recordKept = m.messages.shown.size() == 2;
-                EXPECT_EQ(m.messages.shown, (recordKept ? std::vector<ShownMessage>{kRedoQuestion, kRedone}
-                                                        : std::vector<ShownMessage>{kNothing}));
-                EXPECT_EQ(ReadStoredValue(m.registry, kXpDriverKey, kValue), recordKept ? applied : before);
+                const bool kept = m.messages.shown.size() == 2;  // the record of the change was written
+                EXPECT_EQ(m.messages.shown, (kept ? Boxes{kRedoQuestion, kRedone} : Boxes{kNothing}));
+                EXPECT_EQ(Driver(m), kept ? applied : before);
             }
-            if (!registry.cut) {
+            if (!m.registry.cut) {
                 EXPECT_EQ(atCut, cutUndo ? before : applied);
                 EXPECT_FALSE(ReadStoredValue(m.registry, kUndoKey, "Key").found);
                 break;
