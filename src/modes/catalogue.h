@@ -1,9 +1,9 @@
 #pragma once
 // Which registry value and which driver-default list belong to an adapter,
 // keyed by its "Device Description" exactly as the driver installed it.
+#include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace tsln {
 
@@ -18,8 +18,8 @@ std::optional<AdapterModes> SelectAdapterModes(const std::string& description);
 // maskModeFormat is on, the range default otherwise.
 std::optional<AdapterModes> SelectAdapterDeltaModes(const std::string& description, bool maskModeFormat);
 
-// Every value name the program writes a mode list to, normal and compressed
-// (a name shared by several adapters comes once per adapter).
-std::vector<std::string> ModeListValueNames();
+// The value names the program writes mode lists to, normal and compressed, by
+// index from 0 (a name may come more than once); nullptr past the last.
+const char* ModeListValueName(std::size_t index);
 
 }  // namespace tsln

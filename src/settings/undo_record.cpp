@@ -37,23 +37,21 @@ void PutNumber(std::vector<std::uint8_t>& out, std::size_t n) {
         out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
 }
 
-template <typename Bytes>
-void PutBytes(std::vector<std::uint8_t>& out, const Bytes& bytes) {
-    PutNumber(out, bytes.size());
-    out.insert(out.end(), bytes.begin(), bytes.end());
+void PutBytes(std::vector<std::uint8_t>& out, const void* bytes, std::size_t size) {
+    PutNumber(out, size);
+    out.insert(out.end(), static_cast<const std::uint8_t*>(bytes), static_cast<const std::uint8_t*>(bytes) + size);
 }
 
 void PutValue(std::vector<std::uint8_t>& out, const StoredValue& value) {
     PutNumber(out, value.found ? 1 : 0);
     PutNumber(out, value.type);
-    PutBytes(out, value.data);
+    PutBytes(out, value.data.data(), value.data.size());
 }
 
 std::vector<std::uint8_t> Encode(const UndoRecord& record) {
     std::vector<std::uint8_t> out(kMagic, kMagic + 4);
-    PutBytes(out, record.key);
-    PutBytes(out, record.valueName);
-    PutBytes(out, record.saved);
+    for (const std::string* text : {&record.key, &record.valueName, &record.saved})
+        PutBytes(out, text->data(), text->size());
     PutValue(out, record.before);
     PutValue(out, record.written);
     return out;
@@ -72,19 +70,21 @@ public:
             *n |= static_cast<std::uint32_t>(bytes_[at_++]) << (8 * i);
         return true;
     }
-    template <typename Bytes>
-    bool Take(Bytes* out) {
+    bool Text(std::string* out) {
         std::uint32_t size = 0;
         if (!Number(&size) || size > bytes_.size() - at_)
             return false;
-        out->assign(bytes_.begin() + at_, bytes_.begin() + at_ + size);
+        out->assign(reinterpret_cast<const char*>(bytes_.data() + at_), size);
         at_ += size;
         return true;
     }
     bool Value(StoredValue* value) {
         std::uint32_t existed = 0;
-        if (!Number(&existed) || existed > 1 || !Number(&value->type) || !Take(&value->data))
+        std::string data;
+        if (!Number(&existed) || existed > 1 || !Number(&value->type) || !Text(&data))
             return false;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
+        value->data.assign(bytes, bytes + data.size());
         value->found = existed == 1;
         return true;
     }
@@ -118,8 +118,8 @@ bool IsDisplayDriverKey(const std::string& key) {
 }
 
 bool IsModeListValueName(const std::string& name) {
-    for (const std::string& listName : ModeListValueNames()) {
-        if (SameName(name, listName))
+    for (std::size_t i = 0; ModeListValueName(i) != nullptr; ++i) {
+        if (SameName(name, ModeListValueName(i)))
             return true;
     }
     return false;
@@ -141,7 +141,7 @@ std::optional<UndoRecord> Settings::Undo() const {
     }
     Fields fields(stored.data, 4);
     UndoRecord record;
-    if (!fields.Take(&record.key) || !fields.Take(&record.valueName) || !fields.Take(&record.saved) ||
+    if (!fields.Text(&record.key) || !fields.Text(&record.valueName) || !fields.Text(&record.saved) ||
         !fields.Value(&record.before) || !fields.Value(&record.written) || !fields.AtEnd() || !IsRecord(record)) {
         return std::nullopt;
     }
