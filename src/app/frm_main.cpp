@@ -24,7 +24,6 @@ namespace {
 
 const char kWindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const char kDeviceMapKey[] = "HARDWARE\\DEVICEMAP\\VIDEO";
-const char kWindows2000DriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
 // "\Registry\Machine\": what the kernel puts in front of an HKLM path.
 constexpr std::size_t kKernelPrefixLength = 18;
 
@@ -371,7 +370,7 @@ void frmMain::mnuTopics_Click() {
 void frmMain::mnuUndo_Click() {
     if (!mnuUndo.enabled)
         return;
-    UndoLastChange(system_);
+    UndoLastChangeOf(system_, state_.DriverRegPath, state_.ModesValueName);
     ShowUndoState();
 }
 

@@ -135,7 +135,10 @@ public:
           out_(out) {}
 
     // False when the program ended at start-up.
-    bool Start() { return form_.Form_Load() == Outcome::Continue; }
+    bool Start() {
+        started_ = true;
+        return form_.Form_Load() == Outcome::Continue;
+    }
     // An undo needs none of the start-up: it is what a Safe Mode prompt runs,
     // where the driver is not loaded and the start-up would refuse the PC.
     static bool NeedsStart(const std::vector<Action>& actions) {
@@ -195,7 +198,11 @@ private:
                 form_.mnuLoad_Click();
                 break;
             case Verb::kUndo:
-                UndoLastChange(system_);
+                // After the start-up, as the menu item: only this adapter's list.
+                if (started_)
+                    UndoLastChangeOf(system_, state_.DriverRegPath, state_.ModesValueName);
+                else
+                    UndoLastChange(system_);
                 break;
             case Verb::kShowValue:
                 out_ << state_.ModesValueName << "="
@@ -277,6 +284,7 @@ private:
     ProgramState state_;
     frmMain form_;
     TextWriter& out_;
+    bool started_ = false;
 };
 
 }  // namespace

@@ -19,6 +19,10 @@
 #   sc_log_line KEY                  the debug.txt line that starts with "KEY: ", without its CR LF
 #   sc_logged_list N                 the list of the Nth "Added registry value: " line of the console's debug.txt
 #   sc_expect_contains WHAT PIECE TEXT, sc_expect_ends WHAT END TEXT
+#   sc_undo_record KEY NAME SAVED BEFORE WRITTEN
+#                                    the undo record's bytes in hex, as the program writes them; BEFORE and
+#                                    WRITTEN are REG_SZ texts (kept with their NUL), or "-" for no value
+#   sc_undo_saved HEX                the stamp an undo record in hex holds
 #
 # Picking from a driver or console output by key, never by line number:
 #   sc_rates OUTPUT N                the Nth listing of the 23 rate labels, "caption=rate" lines
@@ -319,4 +323,30 @@ sc_console_exe() {
     [ "$status" -eq 0 ] && return 0
     e2e_fail "tessaline.exe refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
     return 1
+}
+
+sc_hex() { od -An -tx1 -v | tr -d ' \n'; }
+sc_le32() { printf '%02x%02x%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+sc_counted() {
+    sc_le32 "$(printf '%s' "$1" | wc -c)"
+    printf '%s' "$1" | sc_hex
+}
+sc_undo_side() {
+    if [ "$1" = - ]; then
+        sc_le32 0 && sc_le32 0 && sc_le32 0
+    else
+        sc_le32 1 && sc_le32 1 && sc_le32 $(($(printf '%s' "$1" | wc -c) + 1))
+        printf '%s\0' "$1" | sc_hex
+    fi
+}
+
+sc_undo_record() {
+    printf 'TSU1' | sc_hex
+    sc_counted "$1" && sc_counted "$2" && sc_counted "$3"
+    sc_undo_side "$4" && sc_undo_side "$5"
+}
+
+# Its only "YYYY-MM-DD HH:MM:SS" text.
+sc_undo_saved() {
+    printf '%b' "$(printf '%s' "$1" | sed 's/../\\x&/g')" | grep -aoE '[0-9]{4}(-[0-9]{2}){2} [0-9]{2}(:[0-9]{2}){2}'
 }

@@ -328,3 +328,24 @@ TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
 
 }  // namespace
 }  // namespace tsln
+
+namespace tsln {
+namespace {
+
+// After the start-up, undo is the menu item's: only for this adapter's list.
+// The adapter has moved to another key since the change; the record of the
+// old key is left alone.
+TEST_F(ConsoleTest, UndoAfterTheStartupIsOnlyForThisAdaptersList) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"--yes", "apply"}), kExitOk) << err;
+    ASSERT_EQ(Run({"--yes", "defaults"}), kExitOk) << err;
+    const std::string defaults = Value(kXpRangeKey, "NV11_Modes_Delta");
+    EditRegistry("Video\\\\{0E5C7A13", "Video\\\\{0E5C7A14");  // the device map
+    EditRegistry("{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000]", "{0E5C7A14-28D4-4F96-A1B7-C3D95E2F6A80}\\0000]");
+    ASSERT_EQ(Run({"--yes", "show-value", "undo"}), kExitOk) << err;
+    EXPECT_EQ(out, "NV11_Modes_Delta=" + defaults + "\n[Tessaline] There is no change to undo.\n");
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), "<missing>");
+}
+
+}  // namespace
+}  // namespace tsln
