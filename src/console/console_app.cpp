@@ -12,6 +12,7 @@
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "monitor/edid_report.h"
+#include "monitor/monitor_limits.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
 
@@ -204,7 +205,7 @@ private:
                      << "\n";
                 break;
             case Verb::kMonitor:
-                out_ << FormatEdidReport(form_.monitor);
+                out_ << FormatEdidReport(form_.monitor) << LimitsReportLine(form_.monitorLimits) << "\n";
                 break;
             case Verb::kFitMonitor:
                 if (!form_.mnuFitMonitor.enabled)
@@ -213,6 +214,9 @@ private:
                         std::string(form_.Check1 ? "the monitor reports no usable limits" : "switch on advanced") +
                         ")");
                 form_.mnuFitMonitor_Click();
+                break;
+            case Verb::kMonitorLimits:
+                EnterMonitorLimits(action.limitBoxes);
                 break;
         }
     }
@@ -264,6 +268,27 @@ private:
         dialog.txtH2 = pairs[1].height;
         dialog.cmdDone_Click();
         // Refused input: the user gives up and closes the dialog.
+        if (dialog.loaded)
+            dialog.Form_Close();
+    }
+
+    void EnterMonitorLimits(const std::array<std::string, 4>& boxes) {
+        if (!form_.mnuMonitorLimits.enabled)
+            throw ActionFailed("\"Monitor Limits...\" is disabled (no monitor found)");
+        form_.mnuMonitorLimits_Click();
+        frmLimits& dialog = form_.limits;
+        if (boxes[0].empty()) {
+            // Nothing set by hand: the monitor's own are in force already.
+            if (dialog.cmdOwnEnabled)
+                dialog.cmdOwn_Click();
+        } else {
+            dialog.txtHMin = boxes[0];
+            dialog.txtHMax = boxes[1];
+            dialog.txtVMin = boxes[2];
+            dialog.txtVMax = boxes[3];
+            dialog.cmdOK_Click();
+        }
+        // A refused write: the user gives up and closes the dialog.
         if (dialog.loaded)
             dialog.Form_Close();
     }

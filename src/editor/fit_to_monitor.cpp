@@ -70,29 +70,43 @@ void FitToMonitor(RateEditor& editor, const MonitorLimits& limits, bool hertzMod
     }
 }
 
-std::vector<std::string> RowsBeyondMonitor(const RateCaptions& captions, ListSyntax syntax,
-                                           const MonitorLimits& limits) {
-    std::vector<std::string> rows;
+RowsOutside RowsOutsideMonitor(const RateCaptions& captions, ListSyntax syntax, const MonitorLimits& limits) {
+    RowsOutside rows;
     for (int row = 0; row < kResolutionCount; ++row) {
         if (!ListCarries(row, syntax))
             continue;
         const auto rate = WrittenRate(captions[row], syntax);
         if (!rate)
             continue;
+        const std::string named = std::string(kRateRows[row].caption) + " at " + std::to_string(*rate) + " Hz";
         const auto allowed = QuickSetRate(limits.maxHorizontalKHz * 1000, MonitorLines(row));
-        if (*rate > limits.maxVerticalHz || (allowed && *rate > *allowed))
-            rows.push_back(std::string(kRateRows[row].caption) + " at " + std::to_string(*rate) + " Hz");
+        if (*rate > limits.maxVerticalHz || (allowed && *rate > *allowed)) {
+            rows.above.push_back(named);
+        } else if (*rate < limits.minVerticalHz) {
+            rows.below.push_back(named);
+        }
     }
     return rows;
 }
 
-std::string BeyondMonitorQuestion(const std::vector<std::string>& rows, const MonitorLimits& limits) {
-    std::string text = "These rates go beyond what your monitor reports (" + LimitsText(limits) + "): ";
-    for (std::size_t i = 0; i < rows.size() && i < kRowsNamed; ++i)
-        text += (i > 0 ? ", " : "") + rows[i];
-    if (rows.size() > kRowsNamed)
-        text += ", and " + std::to_string(rows.size() - kRowsNamed) + " more";
-    return text + ". Apply them anyway?";
+std::string OutsideMonitorQuestion(const RowsOutside& rows, const MonitorLimits& limits) {
+    const auto list = [](const std::vector<std::string>& named) {
+        std::string text;
+        for (std::size_t i = 0; i < named.size() && i < kRowsNamed; ++i)
+            text += (i > 0 ? ", " : "") + named[i];
+        if (named.size() > kRowsNamed)
+            text += ", and " + std::to_string(named.size() - kRowsNamed) + " more";
+        return text;
+    };
+    const std::string reported = "what your monitor reports (" + LimitsText(limits) + "): ";
+    std::string text;
+    if (!rows.above.empty())
+        text = "These rates go beyond " + reported + list(rows.above) + ". ";
+    if (!rows.below.empty()) {
+        text += rows.above.empty() ? "These rates are below " + reported + list(rows.below) + ". "
+                                   : "These are below it: " + list(rows.below) + ". ";
+    }
+    return text + "Apply them anyway?";
 }
 
 }  // namespace tsln
