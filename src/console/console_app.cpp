@@ -114,6 +114,17 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     }
 }
 
+// The last line "monitor" prints: "limits: 30-96 kHz H, 50-160 Hz V (set by
+// hand)", "... (from the EDID)" or "limits: none".
+std::string LimitsLine(const LimitsInForce& inForce) {
+    if (!inForce.limits)
+        return "limits: none";
+    const MonitorLimits& l = *inForce.limits;
+    return "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
+           RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V" +
+           (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
+}
+
 class Session {
 public:
     Session(TargetPc& pc, const CommandLine& line, TextWriter& out)
@@ -205,7 +216,7 @@ private:
                      << "\n";
                 break;
             case Verb::kMonitor:
-                out_ << FormatEdidReport(form_.monitor) << LimitsReportLine(form_.monitorLimits) << "\n";
+                out_ << FormatEdidReport(form_.monitor) << LimitsLine(form_.monitorLimits) << "\n";
                 break;
             case Verb::kFitMonitor:
                 if (!form_.mnuFitMonitor.enabled)

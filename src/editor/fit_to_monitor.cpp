@@ -31,6 +31,21 @@ bool ListCarries(int row, ListSyntax syntax) {
     return true;
 }
 
+// "640 x 480 at 195 Hz, ... , and 11 more. "
+void AppendRows(std::string& text, const std::vector<std::string>& rows) {
+    for (std::size_t i = 0; i < rows.size() && i < kRowsNamed; ++i) {
+        if (i > 0)
+            text += ", ";
+        text += rows[i];
+    }
+    if (rows.size() > kRowsNamed) {
+        text += ", and ";
+        text += std::to_string(rows.size() - kRowsNamed);
+        text += " more";
+    }
+    text += ". ";
+}
+
 }  // namespace
 
 int MonitorLines(int row) {
@@ -90,23 +105,26 @@ RowsOutside RowsOutsideMonitor(const RateCaptions& captions, ListSyntax syntax, 
 }
 
 std::string OutsideMonitorQuestion(const RowsOutside& rows, const MonitorLimits& limits) {
-    const auto list = [](const std::vector<std::string>& named) {
-        std::string text;
-        for (std::size_t i = 0; i < named.size() && i < kRowsNamed; ++i)
-            text += (i > 0 ? ", " : "") + named[i];
-        if (named.size() > kRowsNamed)
-            text += ", and " + std::to_string(named.size() - kRowsNamed) + " more";
-        return text;
-    };
-    const std::string reported = "what your monitor reports (" + LimitsText(limits) + "): ";
+    std::string reported = "what your monitor reports (";
+    reported += LimitsText(limits);
+    reported += "): ";
     std::string text;
-    if (!rows.above.empty())
-        text = "These rates go beyond " + reported + list(rows.above) + ". ";
-    if (!rows.below.empty()) {
-        text += rows.above.empty() ? "These rates are below " + reported + list(rows.below) + ". "
-                                   : "These are below it: " + list(rows.below) + ". ";
+    if (!rows.above.empty()) {
+        text = "These rates go beyond ";
+        text += reported;
+        AppendRows(text, rows.above);
     }
-    return text + "Apply them anyway?";
+    if (!rows.below.empty()) {
+        if (rows.above.empty()) {
+            text += "These rates are below ";
+            text += reported;
+        } else {
+            text += "These are below it: ";
+        }
+        AppendRows(text, rows.below);
+    }
+    text += "Apply them anyway?";
+    return text;
 }
 
 }  // namespace tsln

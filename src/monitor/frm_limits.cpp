@@ -29,31 +29,30 @@ void frmLimits::Form_Load(const std::string& monitorId, const std::optional<Edid
 }
 
 void frmLimits::cmdOK_Click() {
-    struct Boxes {
-        const std::string& low;
-        const std::string& high;
-        const char* name;
-        const char* unit;
-    };
-    const Boxes ranges[2] = {{txtHMin, txtHMax, "Horizontal", "kHz"}, {txtVMin, txtVMax, "Vertical", "Hz"}};
-    const auto refuse = [&](const std::string& text) { system_.messages.Show(text, MsgButtons::Ok, MsgIcon::Error); };
-    LimitRange read[2];
-    for (int i = 0; i < 2; ++i) {
-        const Boxes& r = ranges[i];
-        const auto low = LimitNumber(r.low);
-        const auto high = LimitNumber(r.high);
-        if (!low || !high) {
-            refuse(std::string("The ") + (!low ? "first " : "second ") + r.name + " box must be a whole number of " +
-                   r.unit + " from " + std::to_string(kLowestLimit) + " to " + std::to_string(kHighestLimit) + ".");
+    // Horizontal first, each range's lowest box first: the first mistake in
+    // reading order is the one named.
+    const std::string* const boxes[4] = {&txtHMin, &txtHMax, &txtVMin, &txtVMax};
+    int read[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const auto number = LimitNumber(*boxes[i]);
+        const bool second = i % 2 == 1;
+        const char* rule = nullptr;
+        if (!number) {
+            rule = i < 2 ? " box must be a whole number of kHz from 1 to 500."
+                         : " box must be a whole number of Hz from 1 to 500.";
+        } else if (second && *number < read[i - 1]) {
+            rule = " box must not be below the first: the lowest comes first.";
+        }
+        if (rule != nullptr) {
+            std::string text = second ? "The second " : "The first ";
+            text += i < 2 ? "Horizontal" : "Vertical";
+            text += rule;
+            system_.messages.Show(text, MsgButtons::Ok, MsgIcon::Error);
             return;
         }
-        if (*low > *high) {
-            refuse(std::string("The second ") + r.name + " box must not be below the first: the lowest comes first.");
-            return;
-        }
-        read[i] = {*low, *high};
+        read[i] = *number;
     }
-    const MonitorLimits limits{read[1].low, read[1].high, read[0].low, read[0].high};
+    const MonitorLimits limits{read[2], read[3], read[0], read[1]};
     if (!WriteHandLimits(system_.registry, monitorId_, limits)) {
         system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
         return;

@@ -4,14 +4,6 @@
 #include "settings/settings.h"
 
 namespace tsln {
-namespace {
-
-std::string RangeText(int low, int high) {
-    return std::to_string(low) + "-" + std::to_string(high);
-}
-
-}  // namespace
-
 std::optional<int> LimitNumber(const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;

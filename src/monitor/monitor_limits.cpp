@@ -8,10 +8,6 @@ bool Contradictory(const MonitorRanges& r) {
            r.minHorizontalKHz > r.maxHorizontalKHz;
 }
 
-std::string Range(int low, int high) {
-    return std::to_string(low) + "-" + std::to_string(high);
-}
-
 }  // namespace
 
 std::optional<MonitorLimits> UsableLimits(const std::optional<Edid>& edid) {
@@ -28,9 +24,16 @@ LimitsInForce ChooseLimits(const std::optional<MonitorLimits>& byHand, const std
     return {reported, reported ? LimitsSource::Edid : LimitsSource::None};
 }
 
+std::string RangeText(int low, int high) {
+    std::string text = std::to_string(low);
+    text += '-';
+    text += std::to_string(high);
+    return text;
+}
+
 std::string LimitsText(const MonitorLimits& limits) {
-    return Range(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
-           Range(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
+    return RangeText(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
+           RangeText(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
 }
 
 std::string MonitorName(const std::optional<Edid>& edid) {
@@ -52,15 +55,6 @@ std::string MonitorCaption(const std::optional<Edid>& edid, const LimitsInForce&
     if (Contradictory(*edid->ranges))
         return who + ", ranges not usable";
     return who + ", " + LimitsText(*UsableLimits(edid));
-}
-
-std::string LimitsReportLine(const LimitsInForce& inForce) {
-    if (!inForce.limits)
-        return "limits: none";
-    const MonitorLimits& l = *inForce.limits;
-    return "limits: " + Range(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
-           Range(l.minVerticalHz, l.maxVerticalHz) + " Hz V" +
-           (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
 }
 
 }  // namespace tsln

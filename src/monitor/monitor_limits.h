@@ -33,6 +33,9 @@ LimitsInForce ChooseLimits(const std::optional<MonitorLimits>& byHand, const std
 // "30-85 kHz, 50-160 Hz"
 std::string LimitsText(const MonitorLimits& limits);
 
+// "30-85": one range, as the texts and the registry write it.
+std::string RangeText(int low, int high);
+
 // The monitor as the window names it: "SyncMaster (SAM0108)", "SAM0108"
 // (it gives no name) or "not reported" (no EDID found).
 std::string MonitorName(const std::optional<Edid>& edid);
@@ -47,9 +50,5 @@ std::string MonitorName(const std::optional<Edid>& edid);
 //   SyncMaster (SAM0108), 30-96 kHz, 50-160 Hz (set by hand)
 //   not reported, 30-70 kHz, 50-120 Hz (set by hand)
 std::string MonitorCaption(const std::optional<Edid>& edid, const LimitsInForce& inForce);
-
-// The console's last line about the monitor: "limits: 30-96 kHz H, 50-160 Hz V
-// (set by hand)", "... (from the EDID)" or "limits: none".
-std::string LimitsReportLine(const LimitsInForce& inForce);
 
 }  // namespace tsln

@@ -11,11 +11,14 @@ const char kMonitorsKey[] = "SOFTWARE\\TSLN\\Monitors\\";
 const char kHorizontal[] = "HorizontalKHz";
 const char kVertical[] = "VerticalHz";
 
+// Nothing for a value that is missing or holds no text: a sentinel no
+// stored text holds tells the two apart from an empty text.
 std::optional<std::string> ReadText(RegistryApi& registry, const std::string& key, const char* name) {
-    const StoredValue stored = ReadStoredValue(registry, key, name);
-    if (!stored.found || stored.type != kRegSz)
+    const std::string missing(1, '\x01');
+    std::string text = RegGetString(registry, kHkeyLocalMachine, key, name, missing);
+    if (text == missing)
         return std::nullopt;
-    return RegGetString(registry, kHkeyLocalMachine, key, name, "");
+    return text;
 }
 
 }  // namespace
@@ -44,23 +47,24 @@ bool Settings::SetHandLimits(const std::string& monitorId, const std::optional<H
     if (monitorId.empty())
         return false;
     const std::string key = HandLimitsKey(monitorId);
-    const StoredValue horizontalBefore = ReadStoredValue(registry_, key, kHorizontal);
-    const StoredValue verticalBefore = ReadStoredValue(registry_, key, kVertical);
-    bool done = false;
-    if (texts) {
-        RegSetString(registry_, kHkeyLocalMachine, key, kHorizontal, texts->horizontalKHz);
-        RegSetString(registry_, kHkeyLocalMachine, key, kVertical, texts->verticalHz);
-        const auto stored = HandLimits(monitorId);
-        done = stored && stored->horizontalKHz == texts->horizontalKHz && stored->verticalHz == texts->verticalHz;
-    } else {
-        RegDeleteValue(registry_, kHkeyLocalMachine, key, kHorizontal);
-        RegDeleteValue(registry_, kHkeyLocalMachine, key, kVertical);
-        done = !ReadStoredValue(registry_, key, kHorizontal).found && !ReadStoredValue(registry_, key, kVertical).found;
+    const char* const names[2] = {kHorizontal, kVertical};
+    const std::string* const wanted[2] = {texts ? &texts->horizontalKHz : nullptr,
+                                          texts ? &texts->verticalHz : nullptr};
+    StoredValue before[2];
+    bool done = true;
+    for (int i = 0; i < 2; ++i) {
+        before[i] = ReadStoredValue(registry_, key, names[i]);
+        if (wanted[i] != nullptr)
+            RegSetString(registry_, kHkeyLocalMachine, key, names[i], *wanted[i]);
+        else
+            RegDeleteValue(registry_, kHkeyLocalMachine, key, names[i]);
     }
-    if (!done) {
-        RestoreStoredValue(registry_, key, kVertical, verticalBefore);
-        RestoreStoredValue(registry_, key, kHorizontal, horizontalBefore);
+    for (int i = 0; i < 2 && done; ++i) {
+        done = wanted[i] != nullptr ? ReadText(registry_, key, names[i]) == *wanted[i]
+                                    : !ReadStoredValue(registry_, key, names[i]).found;
     }
+    for (int i = 1; !done && i >= 0; --i)
+        RestoreStoredValue(registry_, key, names[i], before[i]);
     return done;
 }
 

@@ -57,12 +57,5 @@ TEST(HandLimits, AWriteThatGoesHalfThroughIsUndone) {
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
-TEST(HandLimits, TheConsolesLineSaysWhereTheLimitsComeFrom) {
-    const MonitorLimits limits{50, 160, 30, 96};
-    EXPECT_EQ(LimitsReportLine({limits, LimitsSource::Hand}), "limits: 30-96 kHz H, 50-160 Hz V (set by hand)");
-    EXPECT_EQ(LimitsReportLine({limits, LimitsSource::Edid}), "limits: 30-96 kHz H, 50-160 Hz V (from the EDID)");
-    EXPECT_EQ(LimitsReportLine({}), "limits: none");
-}
-
 }  // namespace
 }  // namespace tsln
