@@ -4,6 +4,7 @@
 #include "settings/settings.h"
 
 namespace tsln {
+
 std::optional<int> LimitNumber(const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
