@@ -220,10 +220,11 @@ private:
                 break;
             case Verb::kFitMonitor:
                 if (!form_.mnuFitMonitor.enabled)
-                    throw ActionFailed(
-                        "\"Fit to Monitor\" is disabled (" +
-                        std::string(form_.Check1 ? "the monitor reports no usable limits" : "switch on advanced") +
-                        ")");
+                    throw ActionFailed("\"Fit to Monitor\" is disabled (" +
+                                       std::string(form_.Check1
+                                                       ? "no limits known for the monitor: monitor-limits sets them"
+                                                       : "switch on advanced") +
+                                       ")");
                 form_.mnuFitMonitor_Click();
                 break;
             case Verb::kMonitorLimits:

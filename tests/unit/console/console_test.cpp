@@ -136,7 +136,9 @@ TEST_F(ConsoleTest, TheMonitorOfThePcAndFitToMonitor) {
     EXPECT_EQ(Run({"monitor-limits", "30-70", "50-120"}), kExitFailed);
     EXPECT_EQ(err, "tessaline: monitor-limits 30-70 50-120: \"Monitor Limits...\" is disabled (no monitor found)\n");
     EXPECT_EQ(Run({"advanced", "fit-monitor"}), kExitFailed);
-    EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
+    EXPECT_EQ(err,
+              "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (no limits known for the monitor: monitor-limits "
+              "sets them)\n");
 }
 
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
