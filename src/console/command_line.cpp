@@ -5,6 +5,7 @@
 #include "modes/number_text.h"
 #include "modes/rate_rows.h"
 #include "modes/resolutions.h"
+#include "monitor/hand_limits.h"
 
 namespace tsln {
 
@@ -12,7 +13,8 @@ const char kConsoleUsage[] =
     "usage: tessaline [--machine DIR] [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
     "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo,\n"
-    "         monitor (the EDID report of the PC's monitor), fit-monitor\n"
+    "         monitor (the EDID report of the PC's monitor and the limits in force), fit-monitor,\n"
+    "         monitor-limits KHZ1-KHZ2 HZ1-HZ2 (set by hand), monitor-limits auto (the monitor's own)\n"
     "without --machine, tessaline.exe runs on the Windows PC it is started on";
 
 namespace {
@@ -25,6 +27,8 @@ struct VerbEntry {
     Verb verb;
     int argumentCount;
     ArgumentReader read;  // null: no arguments to check
+    // A word that stands for all the arguments, such as "auto".
+    const char* alone = nullptr;
 };
 
 bool IsDigits(const std::string& text) {
@@ -111,6 +115,23 @@ bool ReadTvOut(const Words& words, Action* action, std::string* error) {
     return true;
 }
 
+bool ReadMonitorLimits(const Words& words, Action* action, std::string* error) {
+    if (words.size() == 1)
+        return true;  // "auto"
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto range = ParseLimitRange(words[i]);
+        if (!range) {
+            *error = "malformed range \"" + words[i] + "\" in \"" + action->typed +
+                     "\" (expected LOW-HIGH, whole numbers from " + std::to_string(kLowestLimit) + " to " +
+                     std::to_string(kHighestLimit) + ", the lowest first)";
+            return false;
+        }
+        action->limitBoxes[2 * i] = std::to_string(range->low);
+        action->limitBoxes[2 * i + 1] = std::to_string(range->high);
+    }
+    return true;
+}
+
 const VerbEntry kVerbs[] = {
     {"show", Verb::kShow, 0, nullptr},
     {"rates", Verb::kRates, 0, nullptr},
@@ -126,6 +147,7 @@ const VerbEntry kVerbs[] = {
     {"undo", Verb::kUndo, 0, nullptr},
     {"monitor", Verb::kMonitor, 0, nullptr},
     {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
+    {"monitor-limits", Verb::kMonitorLimits, 2, ReadMonitorLimits, "auto"},
 };
 
 const VerbEntry* FindVerb(const std::string& word) {
@@ -178,7 +200,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             const VerbEntry* entry = FindVerb(arg);
             if (!entry)
                 return fail("unknown action or option \"" + arg + "\"", true);
-            const std::size_t count = static_cast<std::size_t>(entry->argumentCount);
+            const bool alone = entry->alone != nullptr && hasNext && args[i + 1] == entry->alone;
+            const std::size_t count = alone ? 1 : static_cast<std::size_t>(entry->argumentCount);
             if (args.size() - i - 1 < count) {
                 return fail(arg + " needs " + std::to_string(count) + " argument" + (count > 1 ? "s" : ""), false);
             }

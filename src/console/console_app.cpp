@@ -12,6 +12,7 @@
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "monitor/edid_report.h"
+#include "monitor/monitor_limits.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
 
@@ -113,6 +114,17 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     }
 }
 
+// The last line "monitor" prints: "limits: 30-96 kHz H, 50-160 Hz V (set by
+// hand)", "... (from the EDID)" or "limits: none".
+std::string LimitsLine(const LimitsInForce& inForce) {
+    if (!inForce.limits)
+        return "limits: none";
+    const MonitorLimits& l = *inForce.limits;
+    return "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
+           RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V" +
+           (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
+}
+
 class Session {
 public:
     Session(TargetPc& pc, const CommandLine& line, TextWriter& out)
@@ -211,15 +223,19 @@ private:
                      << "\n";
                 break;
             case Verb::kMonitor:
-                out_ << FormatEdidReport(form_.monitor);
+                out_ << FormatEdidReport(form_.monitor) << LimitsLine(form_.monitorLimits) << "\n";
                 break;
             case Verb::kFitMonitor:
                 if (!form_.mnuFitMonitor.enabled)
-                    throw ActionFailed(
-                        "\"Fit to Monitor\" is disabled (" +
-                        std::string(form_.Check1 ? "the monitor reports no usable limits" : "switch on advanced") +
-                        ")");
+                    throw ActionFailed("\"Fit to Monitor\" is disabled (" +
+                                       std::string(form_.Check1
+                                                       ? "no limits known for the monitor: monitor-limits sets them"
+                                                       : "switch on advanced") +
+                                       ")");
                 form_.mnuFitMonitor_Click();
+                break;
+            case Verb::kMonitorLimits:
+                EnterMonitorLimits(action.limitBoxes);
                 break;
         }
     }
@@ -271,6 +287,27 @@ private:
         dialog.txtH2 = pairs[1].height;
         dialog.cmdDone_Click();
         // Refused input: the user gives up and closes the dialog.
+        if (dialog.loaded)
+            dialog.Form_Close();
+    }
+
+    void EnterMonitorLimits(const std::array<std::string, 4>& boxes) {
+        if (!form_.mnuMonitorLimits.enabled)
+            throw ActionFailed("\"Monitor Limits...\" is disabled (no monitor found)");
+        form_.mnuMonitorLimits_Click();
+        frmLimits& dialog = form_.limits;
+        if (boxes[0].empty()) {
+            // Nothing set by hand: the monitor's own are in force already.
+            if (dialog.cmdOwnEnabled)
+                dialog.cmdOwn_Click();
+        } else {
+            dialog.txtHMin = boxes[0];
+            dialog.txtHMax = boxes[1];
+            dialog.txtVMin = boxes[2];
+            dialog.txtVMax = boxes[3];
+            dialog.cmdOK_Click();
+        }
+        // A refused write: the user gives up and closes the dialog.
         if (dialog.loaded)
             dialog.Form_Close();
     }

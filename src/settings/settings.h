@@ -43,6 +43,18 @@ struct UndoRecord {
     }
 };
 
+// What the user set by hand for one monitor, as stored: "30-96" (kHz) and
+// "50-160" (Hz).
+struct HandLimitTexts {
+    std::string horizontalKHz;
+    std::string verticalHz;
+};
+
+// "SOFTWARE\TSLN\Monitors\" and the monitor's id with each backslash written
+// as '#': a key name cannot hold a backslash, and Windows itself spells device
+// paths that way ("MONITOR#Default_Monitor#{4D36E96E-...}#0000").
+std::string HandLimitsKey(const std::string& monitorId);
+
 class Settings {
 public:
     explicit Settings(RegistryApi& registry) : registry_(registry) {}
@@ -75,6 +87,14 @@ public:
     // record is not written.
     bool SetUndo(const UndoRecord& record);
     void ClearUndo();
+
+    // Nothing unless both values are stored as text; what the text means is
+    // for the caller to check.
+    std::optional<HandLimitTexts> HandLimits(const std::string& monitorId) const;
+    // Stores both texts, or with nothing removes both. True only when they
+    // read back so; otherwise both are put back as they were, so a monitor
+    // never keeps one range of a pair.
+    bool SetHandLimits(const std::string& monitorId, const std::optional<HandLimitTexts>& texts);
 
 private:
     RegistryApi& registry_;

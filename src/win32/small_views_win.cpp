@@ -79,6 +79,53 @@ bool TvOutView::OnCommand(int id, int code) {
     return true;
 }
 
+void LimitsView::OnInit() {
+    ApplyDialogFonts(hwnd_, Item(IDC_LIM_OK), font_, bold_);
+    // Room for a number too long to be one, so OK names the box instead of
+    // the box cutting the number short.
+    for (const int id : {IDC_LIM_HMIN, IDC_LIM_HMAX, IDC_LIM_VMIN, IDC_LIM_VMAX})
+        SendMessageA(Item(id), EM_LIMITTEXT, 8, 0);
+}
+
+void LimitsView::ReadBoxes() {
+    form_.txtHMin = WindowText(Item(IDC_LIM_HMIN));
+    form_.txtHMax = WindowText(Item(IDC_LIM_HMAX));
+    form_.txtVMin = WindowText(Item(IDC_LIM_VMIN));
+    form_.txtVMax = WindowText(Item(IDC_LIM_VMAX));
+}
+
+void LimitsView::Sync() {
+    SetText(IDC_LIM_NAME, form_.lblName);
+    SetText(IDC_LIM_HMIN, form_.txtHMin);
+    SetText(IDC_LIM_HMAX, form_.txtHMax);
+    SetText(IDC_LIM_VMIN, form_.txtVMin);
+    SetText(IDC_LIM_VMAX, form_.txtVMax);
+    EnableWindow(Item(IDC_LIM_OWN), form_.cmdOwnEnabled);
+}
+
+bool LimitsView::OnCommand(int id, int code) {
+    if (code != BN_CLICKED)
+        return false;
+    ReadBoxes();
+    switch (id) {
+        case IDC_LIM_OK:
+        case IDOK:
+            form_.cmdOK_Click();
+            break;
+        case IDC_LIM_OWN:
+            form_.cmdOwn_Click();
+            break;
+        case IDC_LIM_CANCEL:
+        case IDCANCEL:
+            form_.Form_Close();
+            break;
+        default:
+            return false;
+    }
+    main_.Sync();
+    return true;
+}
+
 void TesterView::OnInit() {
     ApplyDialogFonts(hwnd_, Item(IDC_D3D_GO), font_, bold_);
 }

@@ -64,6 +64,21 @@ private:
     UniqueFont bold_;
 };
 
+class LimitsView : public DialogView {
+public:
+    LimitsView(frmLimits& form, MainView& main) : form_(form), main_(main) {}
+    void Sync();
+
+private:
+    void OnInit() override;
+    bool OnCommand(int id, int code) override;
+    void ReadBoxes();
+    frmLimits& form_;
+    MainView& main_;
+    UniqueFont font_;
+    UniqueFont bold_;
+};
+
 class TesterView : public DialogView {
 public:
     TesterView(frmD3D& form, MainView& main) : form_(form), main_(main) {}
@@ -86,7 +101,8 @@ public:
           instance_(instance),
           about_(form.about, *this),
           tvOut_(form.tvores, *this),
-          tester_(form.d3d, *this) {}
+          tester_(form.d3d, *this),
+          limits_(form.limits, *this) {}
 
     bool Create();
     // After any handler of any window: every window shows its class's state,
@@ -112,6 +128,7 @@ private:
     AboutView about_;
     TvOutView tvOut_;
     TesterView tester_;
+    LimitsView limits_;
     UniqueFont bold_;
     UniqueFont link_;
     bool syncing_ = false;

@@ -111,18 +111,34 @@ TEST_F(ConsoleTest, TheMonitorOfThePcAndFitToMonitor) {
     ASSERT_EQ(Run({"monitor", "advanced", "fit-monitor", "rates"}), kExitOk) << err;
     EXPECT_EQ(out.substr(0, out.find("320 x 200=")),
               "pnp-id: SAM002F\nname: SyncMaster\nversion: 1.3\nchecksum: ok\n"
-              "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\n");
+              "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\n"
+              "limits: 30-110 kHz H, 50-160 Hz V (from the EDID)\n");
     EXPECT_NE(out.find("\n640 x 480=160\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n2048 x 1536=66\n"), std::string::npos) << out;
     EXPECT_EQ(Run({"fit-monitor"}), kExitFailed);
     EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (switch on advanced)\n");
 
+    // Set by hand for this CRT (PnP ID and serial), then its own again.
+    constexpr char kHandKey[] = "SOFTWARE\\TSLN\\Monitors\\SAM002F#HVAY201247";
+    ASSERT_EQ(Run({"monitor-limits", "30-96", "50-150", "monitor"}), kExitOk) << err;
+    EXPECT_EQ(
+        out.substr(out.rfind("ranges: ")),
+        "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\nlimits: 30-96 kHz H, 50-150 Hz V (set by hand)\n");
+    EXPECT_EQ(Value(kHandKey, "HorizontalKHz") + " " + Value(kHandKey, "VerticalHz"), "30-96 50-150");
+    ASSERT_EQ(Run({"monitor-limits", "auto", "monitor-limits", "auto", "monitor"}), kExitOk) << err;
+    EXPECT_EQ(out.substr(out.rfind("limits: ")), "limits: 30-110 kHz H, 50-160 Hz V (from the EDID)\n");
+    EXPECT_EQ(Value(kHandKey, "HorizontalKHz") + " " + Value(kHandKey, "VerticalHz"), "<missing> <missing>");
+
     TearDown();
     Use("xp-range");
     ASSERT_EQ(Run({"monitor", "advanced"}), kExitOk) << err;
-    EXPECT_EQ(out, "no EDID\n");
+    EXPECT_EQ(out, "no EDID\nlimits: none\n");
+    EXPECT_EQ(Run({"monitor-limits", "30-70", "50-120"}), kExitFailed);
+    EXPECT_EQ(err, "tessaline: monitor-limits 30-70 50-120: \"Monitor Limits...\" is disabled (no monitor found)\n");
     EXPECT_EQ(Run({"advanced", "fit-monitor"}), kExitFailed);
-    EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
+    EXPECT_EQ(err,
+              "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (no limits known for the monitor: monitor-limits "
+              "sets them)\n");
 }
 
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
@@ -254,6 +270,10 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
         {"rate", "320x200", "080"},
         {"rate", "1000x700", "85"},
         {"--yes", "apply", "--now"},
+        {"--yes", "apply", "monitor-limits", "30-96"},
+        {"--yes", "apply", "monitor-limits", "96-30", "50-160"},
+        {"monitor-limits", "30-96", "50-0160x"},
+        {"monitor-limits", "auto", "50-160"},
     };
     for (const auto& args : mistakes) {
         std::string joined;
@@ -267,6 +287,11 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
     }
     EXPECT_EQ(Run({"rate", "4294968320x768", "70"}), kExitUsage);
     EXPECT_EQ(err, "tessaline: there is no row for 4294968320x768 in \"rate 4294968320x768 70\"\n");
+    EXPECT_EQ(Run({"monitor-limits", "30-96", "0-160"}), kExitUsage);
+    EXPECT_EQ(
+        err,
+        "tessaline: malformed range \"0-160\" in \"monitor-limits 30-96 0-160\" (expected LOW-HIGH, whole numbers "
+        "from 1 to 500, the lowest first)\n");
     StringWriter o, e;
     EXPECT_EQ(RunConsole({"--machine", (dir / "missing").string(), "show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"show"}, o, e), kExitUsage);
