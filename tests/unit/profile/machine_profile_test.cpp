@@ -572,6 +572,22 @@ TEST(ProfileRegistry, FailedSaveIsReportedAndKeepsTheChange) {
     EXPECT_NE(ReadText(folder / "registry.reg"), before);
 }
 
+// The registry's own rules keep out what the reader refuses; whatever slipped past them still never
+// replaces the file the next run reads.
+TEST(ProfileRegistry, ASaveThatWouldNotLoadAgainLeavesTheFileAsItWas) {
+    TempFolder temp;
+    const fs::path folder = CopyProfile("xp-range", temp);
+    std::unique_ptr<MachineProfile> profile = LoadOrFail(folder);
+    ASSERT_TRUE(profile);
+    const std::string before = ReadText(folder / "registry.reg");
+    profile->Registry().MakeKey(kHkeyLocalMachine, "SOFTWARE\\" + std::string(300, 'n'));
+    std::string error;
+    EXPECT_FALSE(profile->SaveRegistry(&error));
+    EXPECT_EQ(error, "cannot save " + (folder / "registry.reg").string() + ": registry.reg.new would not load again");
+    EXPECT_EQ(ReadText(folder / "registry.reg"), before);
+    EXPECT_FALSE(fs::exists(folder / "registry.reg.new"));
+}
+
 // ---- load errors -----------------------------------------------------------
 
 std::string LoadError(const fs::path& folder) {
