@@ -17,7 +17,7 @@ window=$E2E_OUT
 sc_wait_exit
 cmp -s <(printf '%s\r\n' "$old_log") "$TSLN_PROGRAM_DIR/debug.txt" || e2e_fail "debug.txt was touched"
 e2e_expect "SOFTWARE\\TSLN after No" "LastDetVersion=REG_SZ:6.14.10.2960" "$(e2e_wine_values "$SC_TSLN_KEY")"
-sc_console --startup --no show
+sc_console --startup --no
 e2e_expect "console" "[beep]
 [Tessaline] $question [No]
 (the program ended at start-up)" "$E2E_OUT"

@@ -18,7 +18,7 @@ sc_wait_exit
 cmp -s <(printf '%s\r\n' "$old_log") "$TSLN_PROGRAM_DIR/debug.txt" || e2e_fail "debug.txt was touched"
 e2e_expect "SOFTWARE\\TSLN after the quiet run" "LastDetVersion=REG_SZ:6.14.10.4523" \
     "$(e2e_wine_values "$SC_TSLN_KEY")"
-sc_console --startup show
+sc_console --startup
 e2e_expect "console" "(the program ended at start-up)" "$E2E_OUT"
 sc_same_registry NV25_Modes_Delta
 sc_same_debug_txt own-first-line
