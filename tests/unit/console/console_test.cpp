@@ -199,6 +199,18 @@ TEST_F(ConsoleTest, NormalListOnWindows2000AndDefaultsRestoreIt) {
     EXPECT_EQ(ReadFile(dir / "program" / "debug.txt").find("DLL Used: nv4.dll\r\n") != std::string::npos, true);
 }
 
+// The shipped profiles carry what their start-up writes: looking at one
+// leaves its file as it was, so a checkout stays clean.
+TEST_F(ConsoleTest, LookingAtAShippedProfileLeavesItByteForByte) {
+    for (const char* profile : {"demo", "xp-range", "w2k-normal"}) {
+        Use(profile);
+        ASSERT_EQ(Run({"show", "advanced", "rates", "show-value"}), kExitOk) << err;
+        EXPECT_EQ(ReadFile(dir / "registry.reg"), ReadFile(fs::path(TSLN_PROFILES_DIR) / profile / "registry.reg"))
+            << profile;
+        TearDown();
+    }
+}
+
 constexpr char kEndedAtStartup[] = "tessaline: the program ended at start-up; no action ran\n";
 
 // Actions asked for and none run: a script must not take them as done. With
@@ -235,13 +247,14 @@ TEST_F(ConsoleTest, UnknownAdapterIsNeverWritten) {
 
 TEST_F(ConsoleTest, StartupRuns) {
     Use("demo");
+    EditRegistry("\"LastDetVersion\"=\"6.14.10.4523\"", "\"LastDetVersion\"=\"6.14.10.3082\"");
     ASSERT_EQ(Run({"--startup", "--no", "show"}), kExitEndedAtStartup) << err;
     EXPECT_EQ(out,
               "[beep]\n"
               "[Tessaline] New Detonator drivers found, do you want to run the program and re-apply your settings? "
               "[No]\n");
     EXPECT_EQ(err, kEndedAtStartup);
-    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "<missing>");
+    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "6.14.10.3082");
 
     ASSERT_EQ(Run({"--startup", "--yes"}), kExitOk) << err;
     EXPECT_NE(ReadFile(dir / "program" / "debug.txt").find("\r\nProgram mode: Startup Mode\r\n"), std::string::npos);
