@@ -327,8 +327,10 @@ sc_console_exe_status() {
     shift
     mkdir -p "$folder"
     cp "$E2E_BUILD/src/win32/tessaline.exe" "$folder/"
-    E2E_OUT=$(cd "$folder" && wine tessaline.exe "$@" 2>"$E2E_TMP/console-exe.err" | tr -d '\r')
-    local status=${PIPESTATUS[0]}
+    # Into files, not through a pipe: the status of a pipe inside $(...) is lost to the caller.
+    (cd "$folder" && wine tessaline.exe "$@" >"$E2E_TMP/console-exe.out" 2>"$E2E_TMP/console-exe.err")
+    local status=$?
+    E2E_OUT=$(tr -d '\r' <"$E2E_TMP/console-exe.out")
     E2E_ERR=$(tr -d '\r' <"$E2E_TMP/console-exe.err")
     [ -n "$E2E_ERR" ] && E2E_OUT+=${E2E_OUT:+$'\n'}$E2E_ERR
     [ "$status" -eq "$expected" ] && return 0

@@ -7,7 +7,7 @@ source "$(dirname "$0")/../scenario-lib.sh"
 old_log="debug.txt of an earlier start"
 question="New Detonator drivers found, do you want to run the program and re-apply your settings?"
 profile=$(sc_variant profiles/xp-range)
-sc_reg_section "$profile" 'SOFTWARE\TSLN' '"LastDetVersion"="6.14.10.2960"'
+sed -i 's/"LastDetVersion"="6.14.10.3082"/"LastDetVersion"="6.14.10.2960"/' "$profile/registry.reg"
 printf '%s\r\n' "$old_log" >"$profile/program/debug.txt"
 e2e_scenario "$profile" || e2e_end_scenario
 sc_driver_keys
