@@ -1,10 +1,8 @@
 // The console's command line: any words are read or refused whole, a rate
-// names exactly the row whose numbers were typed, a time given with --now is
-// one the calendar has, and one bad word anywhere refuses the line (up to a
-// --help or --version, which ends it).
+// names exactly the row whose numbers were typed, and one bad word anywhere
+// refuses the line (up to a --help or --version, which ends it).
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -40,27 +38,6 @@ void CheckRateRow(const tsln::Action& action) {
     }
 }
 
-// The C library's calendar as the second opinion: a real moment survives the
-// round trip through seconds unchanged, a 30 February or 24:00 does not.
-void CheckNow(const tsln::DateTimeText& now) {
-    const std::string text = now.date + " " + now.time;
-    std::tm fields{};
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d", &fields.tm_year, &fields.tm_mon, &fields.tm_mday,
-                    &fields.tm_hour, &fields.tm_min, &fields.tm_sec) != 6) {
-        Fail("--now in another form", text);
-    }
-    fields.tm_year -= 1900;
-    fields.tm_mon -= 1;
-    const std::tm asked = fields;
-    const std::time_t seconds = timegm(&fields);
-    std::tm back{};
-    if (asked.tm_year < -1899 || !gmtime_r(&seconds, &back) || back.tm_year != asked.tm_year ||
-        back.tm_mon != asked.tm_mon || back.tm_mday != asked.tm_mday || back.tm_hour != asked.tm_hour ||
-        back.tm_min != asked.tm_min || back.tm_sec != asked.tm_sec) {
-        Fail("--now took a moment the calendar does not have", text);
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -81,8 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (line->help || line->version)
         return 0;
-    if (line->now)
-        CheckNow(*line->now);
     for (const auto& action : line->actions) {
         if (action.verb == tsln::Verb::kRate)
             CheckRateRow(action);
