@@ -15,6 +15,7 @@
 #include "monitor/hand_limits.h"
 #include "monitor/monitor_lookup.h"
 #include "platform/key_closer.h"
+#include "platform/one_line.h"
 #include "platform/registry_helpers.h"
 #include "platform/shell_helpers.h"
 #include "platform/version_info.h"
@@ -165,14 +166,16 @@ void frmMain::WriteDebugLog() {
         return width.empty() || height.empty() ? std::string() : width + "x" + height;
     };
     const char* const crlf = "\r\n";
+    // The date and time come in the user's own formats, the description and
+    // the path straight from the registry: each stays on its line.
     std::string log;
-    log += "[" + now.date + "][" + now.time + "]" + crlf;
+    log += "[" + OneLine(now.date) + "][" + OneLine(now.time) + "]" + crlf;
     log += "Windows version: " + state_.OsVersion + crlf;
     log += "Detonator version: " + state_.DetonatorVersion + crlf;
-    log += "Card Description: " + state_.DeviceDescription + crlf;
+    log += "Card Description: " + OneLine(state_.DeviceDescription) + crlf;
     log += "Adapter codename: " + state_.ModesValueName + crlf;
     log += std::string("Adapter modes: ") + (state_.CompressedModeFormat ? "Compressed" : "Normal") + crlf;
-    log += "Registry path: " + state_.DriverRegPath + crlf;
+    log += "Registry path: " + OneLine(state_.DriverRegPath) + crlf;
     log += "DLL Used: " + state_.DriverDllName + ".dll" + crlf;
     log += std::string("Program mode: ") + (system_.commandLine == "/startup" ? "Startup Mode" : "Normal Mode") + crlf;
     log += "TV Resolutions: 1. " + pair(state_.TvOutWidth1, state_.TvOutHeight1) + " 2. " +

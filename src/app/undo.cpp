@@ -1,6 +1,7 @@
 #include "app/undo.h"
 
 #include "platform/names.h"
+#include "platform/one_line.h"
 #include "settings/settings.h"
 
 namespace tsln {
@@ -18,14 +19,15 @@ bool IsText(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz;
 }
 
-// As the "Added registry value" line shows a list: its text. A value of
-// another type (put there by hand) shows its bytes as regedit writes them.
+// As the "Added registry value" line shows a list: its text, on its one line
+// whatever it holds. A value of another type (put there by hand) shows its
+// bytes as regedit writes them.
 std::string LoggedValue(const StoredValue& value) {
     if (!value.found)
         return "(none)";
     if (IsText(value.type)) {
         std::string text(value.data.begin(), value.data.end());
-        return text.substr(0, text.find('\0'));
+        return OneLine(text.substr(0, text.find('\0')));
     }
     const char* const digits = "0123456789abcdef";
     std::string text = "hex(" + std::to_string(value.type) + "):";

@@ -49,6 +49,9 @@ struct Action {
 };
 
 struct CommandLine {
+    // --help (-h, /?) or --version: print that and run nothing.
+    bool help = false;
+    bool version = false;
     std::string machine;
     bool startup = false;
     std::vector<MsgAnswer> answers;  // --yes / --no in order

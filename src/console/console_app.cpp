@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "app/frm_main.h"
 #include "app/undo.h"
@@ -13,8 +14,10 @@
 #include "modes/number_text.h"
 #include "monitor/edid_report.h"
 #include "monitor/monitor_limits.h"
+#include "platform/one_line.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
+#include "tsln_version.h"
 
 namespace tsln {
 namespace {
@@ -32,22 +35,31 @@ class ConsoleMessages : public MessageBoxes {
 public:
     ConsoleMessages(TextWriter& out, std::deque<MsgAnswer>& answers) : out_(out), answers_(answers) {}
 
-    MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon) override {
+    // A message may quote the registry (the date of an undo record): one box, one line.
+    MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon) override {
+        const std::string line = OneLine(text);
         if (buttons == MsgButtons::Ok) {
-            out_ << "[Tessaline] " << text << "\n";
+            out_ << "[Tessaline] " << line << "\n";
+            // The program reports every failure with the error icon, and only failures.
+            if (icon == MsgIcon::Error && !error_)
+                error_ = line;
             return MsgAnswer::Ok;
         }
         if (answers_.empty())
-            throw ActionFailed("no --yes or --no left to answer \"" + text + "\"", kExitUsage);
+            throw ActionFailed("no --yes or --no left to answer \"" + line + "\"", kExitUsage);
         const MsgAnswer answer = answers_.front();
         answers_.pop_front();
-        out_ << "[Tessaline] " << text << " [" << (answer == MsgAnswer::Yes ? "Yes" : "No") << "]\n";
+        out_ << "[Tessaline] " << line << " [" << (answer == MsgAnswer::Yes ? "Yes" : "No") << "]\n";
         return answer;
     }
+
+    // The first error shown since the last call, if any.
+    std::optional<std::string> TakeError() { return std::exchange(error_, std::nullopt); }
 
 private:
     TextWriter& out_;
     std::deque<MsgAnswer>& answers_;
+    std::optional<std::string> error_;
 };
 
 class ConsoleBeeper : public Beeper {
@@ -92,7 +104,7 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     out << "Tessaline v2.0\n";
     out << "OS Version:          " << form.lblOS << "\n";
     out << "Detonator Version:   " << form.lblDetVersion << "\n";
-    out << "Device Description:  " << form.lblAdapters << "\n";
+    out << "Device Description:  " << OneLine(form.lblAdapters) << "\n";
     out << "Monitor:             " << form.lblMonitor << "\n";
     // Two columns, as the window lays the rows out: 11 on the left, 12 on the right.
     constexpr int kLeftRows = 11;
@@ -108,7 +120,7 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     out << "Extras > Load on Windows Start: " << Flags(form.mnuLoad) << "\n";
     out << "Extras > TV-Out Resolutions...: " << Flags(form.mnuTVORes) << "\n";
     if (form.heightTwips == kAdvancedViewTwips) {
-        out << "Quick set: " << (form.Text1.empty() ? "(empty)" : form.Text1) << " kHz, "
+        out << "Quick set: " << (form.Text1.empty() ? "(empty)" : OneLine(form.Text1)) << " kHz, "
             << (form.quickSetEnabled ? "enabled" : "disabled") << "\n";
         out << form.Label50 << "\n";
     }
@@ -146,10 +158,13 @@ public:
           form_(system_, state_, tester_),
           out_(out) {}
 
-    // False when the program ended at start-up.
+    // False when the program ended at start-up. The boxes that end it are
+    // that ending, not a failed action.
     bool Start() {
         started_ = true;
-        return form_.Form_Load() == Outcome::Continue;
+        const bool started = form_.Form_Load() == Outcome::Continue;
+        messages_.TakeError();
+        return started;
     }
     // An undo needs none of the start-up: it is what a Safe Mode prompt runs,
     // where the driver is not loaded and the start-up would refuse the PC.
@@ -164,8 +179,11 @@ public:
     void Run(const Action& action) {
         try {
             Do(action);
+            // The handler ran to its end, as a click does; the run ends after it.
+            if (const auto error = messages_.TakeError())
+                throw ActionFailed("the program showed the error \"" + *error + "\"");
         } catch (const ActionFailed& e) {
-            throw ActionFailed(action.typed + ": " + e.what(), e.status);
+            throw ActionFailed(OneLine(action.typed) + ": " + e.what(), e.status);
         }
     }
 
@@ -218,8 +236,8 @@ private:
                 break;
             case Verb::kShowValue:
                 out_ << state_.ModesValueName << "="
-                     << RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, state_.ModesValueName,
-                                     "")
+                     << OneLine(RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath,
+                                             state_.ModesValueName, ""))
                      << "\n";
                 break;
             case Verb::kMonitor:
@@ -327,13 +345,23 @@ private:
 }  // namespace
 
 int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter& err) {
+    // Words typed, paths and file texts alike: every error is one line.
+    const auto complain = [&err](const std::string& text) { err << "tessaline: " << OneLine(text) << "\n"; };
     CommandLineError mistake;
     const auto line = ParseCommandLine(args, &mistake);
+    if (line && line->help) {
+        out << kConsoleUsage << "\n";
+        return kExitOk;
+    }
+    if (line && line->version) {
+        out << "Tessaline " TSLN_VERSION_TEXT "\n";
+        return kExitOk;
+    }
     std::unique_ptr<TargetPc> livePc = line && line->machine.empty() ? MakeLivePc() : nullptr;
     if (line && line->machine.empty() && !livePc)
         mistake = CommandLineError{"--machine DIR is required", true};
     if (!line || (line->machine.empty() && !livePc)) {
-        err << "tessaline: " << mistake.line << "\n";
+        complain(mistake.line);
         if (mistake.showUsage)
             err << kConsoleUsage << "\n";
         return kExitUsage;
@@ -342,7 +370,7 @@ int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter
     std::string error;
     std::unique_ptr<TargetPc> pc = livePc ? std::move(livePc) : OpenProfilePc(line->machine, &error);
     if (!pc) {
-        err << "tessaline: " << error << "\n";
+        complain(error);
         return kExitUsage;
     }
 
@@ -352,18 +380,22 @@ int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter
         if (!Session::NeedsStart(line->actions) || session.Start()) {
             for (const Action& action : line->actions)
                 session.Run(action);
-        } else {
+        } else if (line->actions.empty()) {
             out << "(the program ended at start-up)\n";
+        } else {
+            // A script must not take the actions it asked for as done.
+            complain("the program ended at start-up; no action ran");
+            status = kExitEndedAtStartup;
         }
     } catch (const ActionFailed& e) {
-        err << "tessaline: " << e.what() << "\n";
+        complain(e.what());
         status = e.status;
     }
 
     // Saved after a failed action too: debug.txt already holds what the
     // actions before it did, and a real PC would keep their registry writes.
     if (!pc->Save(&error)) {
-        err << "tessaline: " << error << "\n";
+        complain(error);
         return kExitFailed;
     }
     return status;

@@ -10,6 +10,7 @@
 #   sc_wait_exit                     wait until tsln.exe ends by itself, with status 0: nothing it showed
 #                                    waits for an answer
 #   sc_console ARGS...               e2e_console, failing the scenario when the console refuses the clicks
+#   sc_console_status STATUS ARGS... e2e_console for a run that must end with STATUS (1: an error box)
 #   sc_console_values KEY            the values of HKLM\KEY in the console profile's registry.reg, as e2e_wine_values
 #   sc_same_registry [MODES_VALUE]   SOFTWARE\TSLN, the Run entry "TSLN" and the driver's mode list value
 #                                    agree between tsln.exe and the console
@@ -84,11 +85,16 @@ sc_wait_exit() {
 }
 
 sc_console() {
-    local status
+    sc_console_status 0 "$@"
+}
+
+sc_console_status() {
+    local expected=$1 status
+    shift
     e2e_console "$@"
     status=$?
-    [ "$status" -eq 0 ] && return 0
-    e2e_fail "the console refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
+    [ "$status" -eq "$expected" ] && return 0
+    e2e_fail "the console ended with status $status, not $expected: $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
     return 1
 }
 
@@ -303,7 +309,7 @@ box=$message" "$E2E_OUT"
     sc_wait_exit
     e2e_expect "SOFTWARE\\TSLN" "${last:+LastDetVersion=REG_SZ:$last}" "$(e2e_wine_values "$SC_TSLN_KEY")"
     [ -e "$TSLN_PROGRAM_DIR/debug.txt" ] && e2e_fail "debug.txt was written"
-    sc_console show
+    sc_console
     e2e_expect "console" "[Tessaline] $message
 (the program ended at start-up)" "$E2E_OUT"
     sc_same_registry
@@ -312,16 +318,27 @@ box=$message" "$E2E_OUT"
 }
 
 # tessaline.exe (the console program built for Windows) under Wine on the prefix's live PC. It runs from a
-# folder of its own, so the debug.txt it writes never replaces tsln.exe's. Output in $E2E_OUT, CR LF as LF.
+# folder of its own, so the debug.txt it writes never replaces tsln.exe's. Output in $E2E_OUT, CR LF as LF;
+# standard error alone in $E2E_ERR.
 #   sc_console_exe ARGS...
+#   sc_console_exe_status STATUS ARGS...   for a run that must end with STATUS
 sc_console_exe() {
-    local folder="$E2E_TMP/console-exe"
+    sc_console_exe_status 0 "$@"
+}
+
+sc_console_exe_status() {
+    local expected=$1 folder="$E2E_TMP/console-exe"
+    shift
     mkdir -p "$folder"
     cp "$E2E_BUILD/src/win32/tessaline.exe" "$folder/"
-    E2E_OUT=$(cd "$folder" && wine tessaline.exe "$@" 2>&1 | tr -d '\r')
-    local status=${PIPESTATUS[0]}
-    [ "$status" -eq 0 ] && return 0
-    e2e_fail "tessaline.exe refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
+    # Into files, not through a pipe: the status of a pipe inside $(...) is lost to the caller.
+    (cd "$folder" && wine tessaline.exe "$@" >"$E2E_TMP/console-exe.out" 2>"$E2E_TMP/console-exe.err")
+    local status=$?
+    E2E_OUT=$(tr -d '\r' <"$E2E_TMP/console-exe.out")
+    E2E_ERR=$(tr -d '\r' <"$E2E_TMP/console-exe.err")
+    [ -n "$E2E_ERR" ] && E2E_OUT+=${E2E_OUT:+$'\n'}$E2E_ERR
+    [ "$status" -eq "$expected" ] && return 0
+    e2e_fail "tessaline.exe ended with status $status, not $expected: $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
     return 1
 }
 

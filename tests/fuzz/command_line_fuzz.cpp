@@ -1,6 +1,7 @@
 // The console's command line: any words are read or refused whole, a rate
 // names exactly the row whose numbers were typed, and one bad word anywhere
-// refuses the line; limits taken are limits the dialog takes.
+// refuses the line (up to a --help or --version, which ends it); limits taken
+// are limits the dialog takes.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -69,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail("refused without a reason", "");
         return 0;
     }
+    if (line->help || line->version)
+        return 0;
     for (const auto& action : line->actions) {
         if (action.verb == tsln::Verb::kRate)
             CheckRateRow(action);
