@@ -60,9 +60,10 @@ void UndoOrRedo(System& system, const std::string* driverRegPath, const std::str
     // Checked first: a change that wrote the value already there is undone, never offered again.
     const bool undo = now == record->written;
     if (!undo && !(now == record->before)) {
-        // The driver or a person changed it since: either side would overwrite their change.
-        system.messages.Show(kChangedSince + record->saved + "; nothing was restored.", MsgButtons::Ok,
-                             MsgIcon::Warning);
+        // The driver or a person changed it since: either side would overwrite
+        // their change. An error, as the undo asked for did not happen: a
+        // script running the console must not take it for done.
+        system.messages.Show(kChangedSince + record->saved + "; nothing was restored.", MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     const std::string question = undo ? kUndoQuestion + record->saved + "?" : kRedoQuestion + record->saved + " again?";

@@ -108,7 +108,7 @@ TEST_F(UndoTest, RecordHoldsBothSidesAndTheMenuGoesBackAndForthWithoutRewritingI
     MenuUndo(MsgAnswer::Yes);
     EXPECT_EQ(pc.messages.shown,
               (std::vector<ShownMessage>{{"The mode list has changed since 2026-12-07 13:05:09; nothing was restored.",
-                                          MsgButtons::Ok, MsgIcon::Warning}}));
+                                          MsgButtons::Ok, MsgIcon::Error}}));
     EXPECT_EQ(Driver(), other);
     EXPECT_EQ(pc.files.files[kDebugTxt], "");
 }

@@ -428,12 +428,6 @@ TEST_F(ConsoleTest, AFailedActionStopsTheRunAndKeepsWhatRanBefore) {
     }
 }
 
-}  // namespace
-}  // namespace tsln
-
-namespace tsln {
-namespace {
-
 // Undo from a Safe Mode prompt: no start-up (the device map names another
 // key), the record says where the value goes; a second undo redoes.
 TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
@@ -450,13 +444,12 @@ TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
     EXPECT_EQ(Run({"undo"}), kExitUsage);
     ASSERT_EQ(Run({"--yes", "undo"}), kExitOk) << err;
     EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), applied);
+
+    // Changed since by someone else: an undo that restores nothing has failed.
+    EditRegistry("\"NV11_Modes_Delta\"=\"", "\"NV11_Modes_Delta\"=\"S 1x1=60;");
+    EXPECT_EQ(Run({"--yes", "undo"}), kExitFailed);
+    EXPECT_EQ(out, "[Tessaline] The mode list has changed since 2026-12-07 13:00:00; nothing was restored.\n");
 }
-
-}  // namespace
-}  // namespace tsln
-
-namespace tsln {
-namespace {
 
 // After the start-up, undo is the menu item's: only for this adapter's list.
 // The adapter has moved to another key since the change; the record of the
