@@ -76,3 +76,8 @@ driver box:OK
 run profiles/xp-range
 driver click:IDC_CHECK1 menu:IDM_TVORES dialog:"TV-Out aufloesungen" click:IDC_TV_DEFAULTS
 shot "TV-Out aufloesungen" tvout
+driver dialog:"TV-Out aufloesungen" click:IDC_TV_DONE closed:"TV-Out aufloesungen"
+# The same PC's CRT reports nothing: its limits typed by hand.
+driver menu:IDM_LIMITS dialog:"Monitor Limits" type:IDC_LIM_HMIN:30 type:IDC_LIM_HMAX:70 type:IDC_LIM_VMIN:50 \
+    type:IDC_LIM_VMAX:120
+shot "Monitor Limits" monitor-limits

@@ -12,8 +12,10 @@
 #include "modes/catalogue.h"
 #include "modes/list_check.h"
 #include "modes/number_text.h"
+#include "monitor/hand_limits.h"
 #include "monitor/monitor_lookup.h"
 #include "platform/key_closer.h"
+#include "platform/one_line.h"
 #include "platform/registry_helpers.h"
 #include "platform/shell_helpers.h"
 #include "platform/version_info.h"
@@ -24,7 +26,6 @@ namespace {
 
 const char kWindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const char kDeviceMapKey[] = "HARDWARE\\DEVICEMAP\\VIDEO";
-const char kWindows2000DriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
 // "\Registry\Machine\": what the kernel puts in front of an HKLM path.
 constexpr std::size_t kKernelPrefixLength = 18;
 
@@ -48,6 +49,7 @@ frmMain::frmMain(System& system, ProgramState& state, VsyncTester& tester)
     : about(*this),
       tvores(system, state, *this),
       d3d(system, *this, tester),
+      limits(system, *this),
       system_(system),
       state_(state),
       settings_(system.registry) {}
@@ -164,14 +166,16 @@ void frmMain::WriteDebugLog() {
         return width.empty() || height.empty() ? std::string() : width + "x" + height;
     };
     const char* const crlf = "\r\n";
+    // The date and time come in the user's own formats, the description and
+    // the path straight from the registry: each stays on its line.
     std::string log;
-    log += "[" + now.date + "][" + now.time + "]" + crlf;
+    log += "[" + OneLine(now.date) + "][" + OneLine(now.time) + "]" + crlf;
     log += "Windows version: " + state_.OsVersion + crlf;
     log += "Detonator version: " + state_.DetonatorVersion + crlf;
-    log += "Card Description: " + state_.DeviceDescription + crlf;
+    log += "Card Description: " + OneLine(state_.DeviceDescription) + crlf;
     log += "Adapter codename: " + state_.ModesValueName + crlf;
     log += std::string("Adapter modes: ") + (state_.CompressedModeFormat ? "Compressed" : "Normal") + crlf;
-    log += "Registry path: " + state_.DriverRegPath + crlf;
+    log += "Registry path: " + OneLine(state_.DriverRegPath) + crlf;
     log += "DLL Used: " + state_.DriverDllName + ".dll" + crlf;
     log += std::string("Program mode: ") + (system_.commandLine == "/startup" ? "Startup Mode" : "Normal Mode") + crlf;
     log += "TV Resolutions: 1. " + pair(state_.TvOutWidth1, state_.TvOutHeight1) + " 2. " +
@@ -214,7 +218,7 @@ void frmMain::Check1_Click() {
         mnuLoad.enabled = true;
         if (!state_.MaskModeFormat)
             mnuTVORes.enabled = true;
-        mnuFitMonitor.enabled = monitorLimits_.has_value();
+        mnuFitMonitor.enabled = monitorLimits.limits.has_value();
         // The mask syntax carries no TV-Out entries.
         if (state_.MaskModeFormat)
             Label50 = "Added Resolutions: N/A";
@@ -250,7 +254,7 @@ void frmMain::cmdApply_Click() {
     // be asked about.
     if (RefuseUnknownAdapter(list))
         return;
-    if (!ConfirmBeyondMonitor())
+    if (!ConfirmWithinMonitor())
         return;
     if (system_.messages.Show(kApplyQuestion, MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
         return;
@@ -371,7 +375,7 @@ void frmMain::mnuTopics_Click() {
 void frmMain::mnuUndo_Click() {
     if (!mnuUndo.enabled)
         return;
-    UndoLastChange(system_);
+    UndoLastChangeOf(system_, state_.DriverRegPath, state_.ModesValueName);
     ShowUndoState();
 }
 
@@ -385,31 +389,45 @@ void frmMain::Label49_Click() {
 }
 
 void frmMain::ReadMonitor() {
-    monitor = ReadMonitorEdid(system_.registry, system_.displayDevices);
-    monitorLimits_ = UsableLimits(monitor);
-    lblMonitor = MonitorCaption(monitor);
+    const std::string deviceId = PrimaryMonitorDeviceId(system_.displayDevices);
+    const auto edid = FindMonitorEdid(system_.registry, deviceId);
+    monitor = edid ? ReadEdid(*edid) : std::nullopt;
+    monitorId_ = MonitorId(deviceId, monitor);
+    mnuMonitorLimits.enabled = !monitorId_.empty();
+    ShowMonitorLimits();
+}
+
+void frmMain::ShowMonitorLimits() {
+    monitorLimits = ChooseLimits(ReadHandLimits(system_.registry, monitorId_), monitor);
+    lblMonitor = MonitorCaption(monitor, monitorLimits);
+    mnuFitMonitor.enabled = Check1 && monitorLimits.limits.has_value();
     // The quick set starts from the monitor's own figure, so Set works
     // without the user knowing it.
-    if (monitorLimits_) {
-        Text1 = std::to_string(monitorLimits_->maxHorizontalKHz);
-        if (monitorLimits_->maxHorizontalKHz <= kQuickSetMax)
-            UpDown24 = monitorLimits_->maxHorizontalKHz;
+    if (monitorLimits.limits) {
+        Text1 = std::to_string(monitorLimits.limits->maxHorizontalKHz);
+        if (monitorLimits.limits->maxHorizontalKHz <= kQuickSetMax)
+            UpDown24 = monitorLimits.limits->maxHorizontalKHz;
     }
 }
 
 void frmMain::mnuFitMonitor_Click() {
-    if (!mnuFitMonitor.enabled || !monitorLimits_)
+    if (!mnuFitMonitor.enabled || !monitorLimits.limits)
         return;
-    FitToMonitor(editor, *monitorLimits_, state_.MaskModeFormat);
+    FitToMonitor(editor, *monitorLimits.limits, state_.MaskModeFormat);
 }
 
-bool frmMain::ConfirmBeyondMonitor() {
-    if (!monitorLimits_)
+void frmMain::mnuMonitorLimits_Click() {
+    if (mnuMonitorLimits.enabled && !limits.loaded)
+        limits.Form_Load(monitorId_, monitor);
+}
+
+bool frmMain::ConfirmWithinMonitor() {
+    if (!monitorLimits.limits)
         return true;
-    const std::vector<std::string> rows = RowsBeyondMonitor(editor.Captions(), state_.Syntax(), *monitorLimits_);
+    const RowsOutside rows = RowsOutsideMonitor(editor.Captions(), state_.Syntax(), *monitorLimits.limits);
     if (rows.empty())
         return true;
-    return system_.messages.Show(BeyondMonitorQuestion(rows, *monitorLimits_), MsgButtons::YesNoDefaultNo,
+    return system_.messages.Show(OutsideMonitorQuestion(rows, *monitorLimits.limits), MsgButtons::YesNoDefaultNo,
                                  MsgIcon::Warning) == MsgAnswer::Yes;
 }
 

@@ -8,6 +8,7 @@
 #include "app/frm_about.h"
 #include "editor/rate_editor.h"
 #include "monitor/edid.h"
+#include "monitor/frm_limits.h"
 #include "monitor/monitor_limits.h"
 #include "settings/settings.h"
 #include "state/owner_window.h"
@@ -47,11 +48,14 @@ public:
     bool quickSetEnabled = true;           // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
     int UpDown24 = 0;
+    // "Monitor &Limits...": there is a monitor to keep limits for, EDID or not.
+    MenuItem mnuMonitorLimits{false, false};
     DefaultButton defaultButton = DefaultButton::Apply;
     int heightTwips = 0;
     bool enabled = true;  // false while one of the small windows is open
 
     std::optional<Edid> monitor;  // the monitor's EDID as start-up found it
+    LimitsInForce monitorLimits;
 
     std::string DefaultModeList;
     std::string NewModeList;
@@ -59,6 +63,7 @@ public:
     frmAbout about;
     frmTVORes tvores;
     frmD3D d3d;
+    frmLimits limits;
 
     // The whole start-up. EndProgram when the system is refused or a quiet
     // "/startup" run has nothing to do.
@@ -82,6 +87,7 @@ public:
     void mnuUndo_Click();
     void Label49_Click();
     void mnuFitMonitor_Click();
+    void mnuMonitorLimits_Click();
 
     void ShowSystemRates();
 
@@ -90,6 +96,7 @@ public:
     void ShowAddedResolutions() override;
     std::string RowCaption(int row) const override;
     std::string RateCaption(int row) const override { return editor.Caption(row); }
+    void ShowMonitorLimits() override;
 
 private:
     void DetectDisplayDriver();
@@ -100,13 +107,13 @@ private:
     std::string InvalidListMessage(const std::string& reason) const;
     void ShowMenuLoadState();
     void ReadMonitor();
-    bool ConfirmBeyondMonitor();
+    bool ConfirmWithinMonitor();
     void ShowUndoState();
 
     System& system_;
     ProgramState& state_;
     Settings settings_;
-    std::optional<MonitorLimits> monitorLimits_;
+    std::string monitorId_;  // what the limits set by hand are kept under
 };
 
 }  // namespace tsln

@@ -9,9 +9,9 @@
 
 namespace tsln {
 
-// Keeps the value being replaced as the undo record, then writes text. False,
-// with the driver's value untouched, when the record does not read back
-// exactly or the list does not.
+// Keeps the value being replaced and text as the undo record, then writes
+// text. False, with the driver's value and the record as they were, when the
+// record does not read back exactly or the list does not.
 bool WriteModeListKeepingUndo(System& system, const std::string& driverRegPath, const std::string& valueName,
                               const std::string& text);
 
@@ -21,9 +21,13 @@ bool HasUndoFor(RegistryApi& registry, const std::string& driverRegPath, const s
 // "/undo", as typed at Start > Run in any case and with blanks after it.
 bool IsUndoCommand(const std::string& commandLine);
 
-// The undo as the user meets it: the question, the restore and what came of
-// it, on the key and value name the record names. What the undo replaces
-// becomes the new record, so a second undo redoes the change.
+// The undo as the user meets it: the question, the write and what came of it.
+// The record is never rewritten: when the value holds what the change wrote,
+// the value before comes back; when it holds the value before, the change is
+// offered again; when it holds neither, nothing is written. Without a
+// start-up (Safe Mode) any record goes, on the key and value name it names.
 void UndoLastChange(System& system);
+// After a start-up: only a record of this adapter's key and value name.
+void UndoLastChangeOf(System& system, const std::string& driverRegPath, const std::string& valueName);
 
 }  // namespace tsln

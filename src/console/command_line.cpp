@@ -5,15 +5,21 @@
 #include "modes/number_text.h"
 #include "modes/rate_rows.h"
 #include "modes/resolutions.h"
+#include "monitor/hand_limits.h"
 
 namespace tsln {
 
 const char kConsoleUsage[] =
     "usage: tessaline [--machine DIR] [--startup] [--yes|--no]... [--now \"YYYY-MM-DD HH:MM:SS\"] [ACTION]...\n"
+    "       tessaline --help | --version\n"
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
     "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo,\n"
-    "         monitor (the EDID report of the PC's monitor), fit-monitor\n"
-    "without --machine, tessaline.exe runs on the Windows PC it is started on";
+    "         monitor (the EDID report of the PC's monitor and the limits in force), fit-monitor,\n"
+    "         monitor-limits KHZ1-KHZ2 HZ1-HZ2 (set by hand), monitor-limits auto (the monitor's own)\n"
+    "without --machine, tessaline.exe runs on the Windows PC it is started on\n"
+    "exit status: 0 done; 1 an action failed or showed an error (what ran before it is kept);\n"
+    "             2 a mistake on the command line or in the profile (nothing ran), or a question with\n"
+    "               no --yes/--no left; 3 the start-up ended the program, so no action ran";
 
 namespace {
 
@@ -25,6 +31,8 @@ struct VerbEntry {
     Verb verb;
     int argumentCount;
     ArgumentReader read;  // null: no arguments to check
+    // A word that stands for all the arguments, such as "auto".
+    const char* alone = nullptr;
 };
 
 bool IsDigits(const std::string& text) {
@@ -111,6 +119,23 @@ bool ReadTvOut(const Words& words, Action* action, std::string* error) {
     return true;
 }
 
+bool ReadMonitorLimits(const Words& words, Action* action, std::string* error) {
+    if (words.size() == 1)
+        return true;  // "auto"
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto range = ParseLimitRange(words[i]);
+        if (!range) {
+            *error = "malformed range \"" + words[i] + "\" in \"" + action->typed +
+                     "\" (expected LOW-HIGH, whole numbers from " + std::to_string(kLowestLimit) + " to " +
+                     std::to_string(kHighestLimit) + ", the lowest first)";
+            return false;
+        }
+        action->limitBoxes[2 * i] = std::to_string(range->low);
+        action->limitBoxes[2 * i + 1] = std::to_string(range->high);
+    }
+    return true;
+}
+
 const VerbEntry kVerbs[] = {
     {"show", Verb::kShow, 0, nullptr},
     {"rates", Verb::kRates, 0, nullptr},
@@ -126,6 +151,7 @@ const VerbEntry kVerbs[] = {
     {"undo", Verb::kUndo, 0, nullptr},
     {"monitor", Verb::kMonitor, 0, nullptr},
     {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
+    {"monitor-limits", Verb::kMonitorLimits, 2, ReadMonitorLimits, "auto"},
 };
 
 const VerbEntry* FindVerb(const std::string& word) {
@@ -136,6 +162,14 @@ const VerbEntry* FindVerb(const std::string& word) {
     return nullptr;
 }
 
+int DaysInMonth(int year, int month) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// A moment the clock could show: the stamp it pins goes into the undo record,
+// where a date such as 2025-02-30 would be taken for the program's own.
 std::optional<DateTimeText> ReadNow(const std::string& text) {
     static const char kShape[] = "dddd-dd-dd dd:dd:dd";
     if (text.size() != sizeof(kShape) - 1)
@@ -144,6 +178,17 @@ std::optional<DateTimeText> ReadNow(const std::string& text) {
         const bool digit = text[i] >= '0' && text[i] <= '9';
         if (kShape[i] == 'd' ? !digit : text[i] != kShape[i])
             return std::nullopt;
+    }
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int value = 0;
+        for (std::size_t i = at; i < at + digits; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || number(11, 2) > 23 ||
+        number(14, 2) > 59 || number(17, 2) > 59) {
+        return std::nullopt;
     }
     return DateTimeText{text.substr(0, 10), text.substr(11)};
 }
@@ -170,6 +215,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             line.now = ReadNow(value);
             if (!line.now)
                 return fail("--now takes \"YYYY-MM-DD HH:MM:SS\", not \"" + value + "\"", false);
+        } else if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "--version") {
+            // Asked what the program is: it answers and runs nothing, whatever follows.
+            (arg == "--version" ? line.version : line.help) = true;
+            return line;
         } else if (arg == "--startup") {
             line.startup = true;
         } else if (arg == "--yes" || arg == "--no") {
@@ -178,7 +227,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             const VerbEntry* entry = FindVerb(arg);
             if (!entry)
                 return fail("unknown action or option \"" + arg + "\"", true);
-            const std::size_t count = static_cast<std::size_t>(entry->argumentCount);
+            const bool alone = entry->alone != nullptr && hasNext && args[i + 1] == entry->alone;
+            const std::size_t count = alone ? 1 : static_cast<std::size_t>(entry->argumentCount);
             if (args.size() - i - 1 < count) {
                 return fail(arg + " needs " + std::to_string(count) + " argument" + (count > 1 ? "s" : ""), false);
             }

@@ -27,6 +27,7 @@ enum class Verb {
     kUndo,
     kMonitor,
     kFitMonitor,
+    kMonitorLimits,
 };
 
 // A TV-Out pair as typed: the dialog has its own check and the console must
@@ -42,9 +43,15 @@ struct Action {
     int row = -1;       // rate: the editor row
     std::string text;   // rate: the caption to reach; quickset: the kHz as typed
     std::array<TypedSize, 2> tvOut{};
+    // monitor-limits: what goes into the four boxes (kHz low, high, Hz low,
+    // high); empty for "auto".
+    std::array<std::string, 4> limitBoxes{};
 };
 
 struct CommandLine {
+    // --help (-h, /?) or --version: print that and run nothing.
+    bool help = false;
+    bool version = false;
     std::string machine;
     bool startup = false;
     std::vector<MsgAnswer> answers;  // --yes / --no in order

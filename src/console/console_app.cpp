@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "app/frm_main.h"
 #include "app/undo.h"
@@ -12,8 +13,11 @@
 #include "editor/rate_rows.h"
 #include "modes/number_text.h"
 #include "monitor/edid_report.h"
+#include "monitor/monitor_limits.h"
+#include "platform/one_line.h"
 #include "platform/registry_helpers.h"
 #include "state/program_state.h"
+#include "tsln_version.h"
 
 namespace tsln {
 namespace {
@@ -31,22 +35,31 @@ class ConsoleMessages : public MessageBoxes {
 public:
     ConsoleMessages(TextWriter& out, std::deque<MsgAnswer>& answers) : out_(out), answers_(answers) {}
 
-    MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon) override {
+    // A message may quote the registry (the date of an undo record): one box, one line.
+    MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon) override {
+        const std::string line = OneLine(text);
         if (buttons == MsgButtons::Ok) {
-            out_ << "[Tessaline] " << text << "\n";
+            out_ << "[Tessaline] " << line << "\n";
+            // The program reports every failure with the error icon, and only failures.
+            if (icon == MsgIcon::Error && !error_)
+                error_ = line;
             return MsgAnswer::Ok;
         }
         if (answers_.empty())
-            throw ActionFailed("no --yes or --no left to answer \"" + text + "\"", kExitUsage);
+            throw ActionFailed("no --yes or --no left to answer \"" + line + "\"", kExitUsage);
         const MsgAnswer answer = answers_.front();
         answers_.pop_front();
-        out_ << "[Tessaline] " << text << " [" << (answer == MsgAnswer::Yes ? "Yes" : "No") << "]\n";
+        out_ << "[Tessaline] " << line << " [" << (answer == MsgAnswer::Yes ? "Yes" : "No") << "]\n";
         return answer;
     }
+
+    // The first error shown since the last call, if any.
+    std::optional<std::string> TakeError() { return std::exchange(error_, std::nullopt); }
 
 private:
     TextWriter& out_;
     std::deque<MsgAnswer>& answers_;
+    std::optional<std::string> error_;
 };
 
 class ConsoleBeeper : public Beeper {
@@ -91,7 +104,7 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     out << "Tessaline v2.0\n";
     out << "OS Version:          " << form.lblOS << "\n";
     out << "Detonator Version:   " << form.lblDetVersion << "\n";
-    out << "Device Description:  " << form.lblAdapters << "\n";
+    out << "Device Description:  " << OneLine(form.lblAdapters) << "\n";
     out << "Monitor:             " << form.lblMonitor << "\n";
     // Two columns, as the window lays the rows out: 11 on the left, 12 on the right.
     constexpr int kLeftRows = 11;
@@ -107,10 +120,21 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
     out << "Extras > Load on Windows Start: " << Flags(form.mnuLoad) << "\n";
     out << "Extras > TV-Out Resolutions...: " << Flags(form.mnuTVORes) << "\n";
     if (form.heightTwips == kAdvancedViewTwips) {
-        out << "Quick set: " << (form.Text1.empty() ? "(empty)" : form.Text1) << " kHz, "
+        out << "Quick set: " << (form.Text1.empty() ? "(empty)" : OneLine(form.Text1)) << " kHz, "
             << (form.quickSetEnabled ? "enabled" : "disabled") << "\n";
         out << form.Label50 << "\n";
     }
+}
+
+// The last line "monitor" prints: "limits: 30-96 kHz H, 50-160 Hz V (set by
+// hand)", "... (from the EDID)" or "limits: none".
+std::string LimitsLine(const LimitsInForce& inForce) {
+    if (!inForce.limits)
+        return "limits: none";
+    const MonitorLimits& l = *inForce.limits;
+    return "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
+           RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V" +
+           (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
 }
 
 class Session {
@@ -134,8 +158,14 @@ public:
           form_(system_, state_, tester_),
           out_(out) {}
 
-    // False when the program ended at start-up.
-    bool Start() { return form_.Form_Load() == Outcome::Continue; }
+    // False when the program ended at start-up. The boxes that end it are
+    // that ending, not a failed action.
+    bool Start() {
+        started_ = true;
+        const bool started = form_.Form_Load() == Outcome::Continue;
+        messages_.TakeError();
+        return started;
+    }
     // An undo needs none of the start-up: it is what a Safe Mode prompt runs,
     // where the driver is not loaded and the start-up would refuse the PC.
     static bool NeedsStart(const std::vector<Action>& actions) {
@@ -149,8 +179,11 @@ public:
     void Run(const Action& action) {
         try {
             Do(action);
+            // The handler ran to its end, as a click does; the run ends after it.
+            if (const auto error = messages_.TakeError())
+                throw ActionFailed("the program showed the error \"" + *error + "\"");
         } catch (const ActionFailed& e) {
-            throw ActionFailed(action.typed + ": " + e.what(), e.status);
+            throw ActionFailed(OneLine(action.typed) + ": " + e.what(), e.status);
         }
     }
 
@@ -195,24 +228,32 @@ private:
                 form_.mnuLoad_Click();
                 break;
             case Verb::kUndo:
-                UndoLastChange(system_);
+                // After the start-up, as the menu item: only this adapter's list.
+                if (started_)
+                    UndoLastChangeOf(system_, state_.DriverRegPath, state_.ModesValueName);
+                else
+                    UndoLastChange(system_);
                 break;
             case Verb::kShowValue:
                 out_ << state_.ModesValueName << "="
-                     << RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath, state_.ModesValueName,
-                                     "")
+                     << OneLine(RegGetString(system_.registry, kHkeyLocalMachine, state_.DriverRegPath,
+                                             state_.ModesValueName, ""))
                      << "\n";
                 break;
             case Verb::kMonitor:
-                out_ << FormatEdidReport(form_.monitor);
+                out_ << FormatEdidReport(form_.monitor) << LimitsLine(form_.monitorLimits) << "\n";
                 break;
             case Verb::kFitMonitor:
                 if (!form_.mnuFitMonitor.enabled)
-                    throw ActionFailed(
-                        "\"Fit to Monitor\" is disabled (" +
-                        std::string(form_.Check1 ? "the monitor reports no usable limits" : "switch on advanced") +
-                        ")");
+                    throw ActionFailed("\"Fit to Monitor\" is disabled (" +
+                                       std::string(form_.Check1
+                                                       ? "no limits known for the monitor: monitor-limits sets them"
+                                                       : "switch on advanced") +
+                                       ")");
                 form_.mnuFitMonitor_Click();
+                break;
+            case Verb::kMonitorLimits:
+                EnterMonitorLimits(action.limitBoxes);
                 break;
         }
     }
@@ -268,6 +309,27 @@ private:
             dialog.Form_Close();
     }
 
+    void EnterMonitorLimits(const std::array<std::string, 4>& boxes) {
+        if (!form_.mnuMonitorLimits.enabled)
+            throw ActionFailed("\"Monitor Limits...\" is disabled (no monitor found)");
+        form_.mnuMonitorLimits_Click();
+        frmLimits& dialog = form_.limits;
+        if (boxes[0].empty()) {
+            // Nothing set by hand: the monitor's own are in force already.
+            if (dialog.cmdOwnEnabled)
+                dialog.cmdOwn_Click();
+        } else {
+            dialog.txtHMin = boxes[0];
+            dialog.txtHMax = boxes[1];
+            dialog.txtVMin = boxes[2];
+            dialog.txtVMax = boxes[3];
+            dialog.cmdOK_Click();
+        }
+        // A refused write: the user gives up and closes the dialog.
+        if (dialog.loaded)
+            dialog.Form_Close();
+    }
+
     std::deque<MsgAnswer> answers_;
     ConsoleMessages messages_;
     ConsoleBeeper beeper_;
@@ -277,18 +339,29 @@ private:
     ProgramState state_;
     frmMain form_;
     TextWriter& out_;
+    bool started_ = false;
 };
 
 }  // namespace
 
 int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter& err) {
+    // Words typed, paths and file texts alike: every error is one line.
+    const auto complain = [&err](const std::string& text) { err << "tessaline: " << OneLine(text) << "\n"; };
     CommandLineError mistake;
     const auto line = ParseCommandLine(args, &mistake);
+    if (line && line->help) {
+        out << kConsoleUsage << "\n";
+        return kExitOk;
+    }
+    if (line && line->version) {
+        out << "Tessaline " TSLN_VERSION_TEXT "\n";
+        return kExitOk;
+    }
     std::unique_ptr<TargetPc> livePc = line && line->machine.empty() ? MakeLivePc() : nullptr;
     if (line && line->machine.empty() && !livePc)
         mistake = CommandLineError{"--machine DIR is required", true};
     if (!line || (line->machine.empty() && !livePc)) {
-        err << "tessaline: " << mistake.line << "\n";
+        complain(mistake.line);
         if (mistake.showUsage)
             err << kConsoleUsage << "\n";
         return kExitUsage;
@@ -297,7 +370,7 @@ int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter
     std::string error;
     std::unique_ptr<TargetPc> pc = livePc ? std::move(livePc) : OpenProfilePc(line->machine, &error);
     if (!pc) {
-        err << "tessaline: " << error << "\n";
+        complain(error);
         return kExitUsage;
     }
 
@@ -307,18 +380,22 @@ int RunConsole(const std::vector<std::string>& args, TextWriter& out, TextWriter
         if (!Session::NeedsStart(line->actions) || session.Start()) {
             for (const Action& action : line->actions)
                 session.Run(action);
-        } else {
+        } else if (line->actions.empty()) {
             out << "(the program ended at start-up)\n";
+        } else {
+            // A script must not take the actions it asked for as done.
+            complain("the program ended at start-up; no action ran");
+            status = kExitEndedAtStartup;
         }
     } catch (const ActionFailed& e) {
-        err << "tessaline: " << e.what() << "\n";
+        complain(e.what());
         status = e.status;
     }
 
     // Saved after a failed action too: debug.txt already holds what the
     // actions before it did, and a real PC would keep their registry writes.
     if (!pc->Save(&error)) {
-        err << "tessaline: " << error << "\n";
+        complain(error);
         return kExitFailed;
     }
     return status;

@@ -31,6 +31,21 @@ bool ListCarries(int row, ListSyntax syntax) {
     return true;
 }
 
+// "640 x 480 at 195 Hz, ... , and 11 more. "
+void AppendRows(std::string& text, const std::vector<std::string>& rows) {
+    for (std::size_t i = 0; i < rows.size() && i < kRowsNamed; ++i) {
+        if (i > 0)
+            text += ", ";
+        text += rows[i];
+    }
+    if (rows.size() > kRowsNamed) {
+        text += ", and ";
+        text += std::to_string(rows.size() - kRowsNamed);
+        text += " more";
+    }
+    text += ". ";
+}
+
 }  // namespace
 
 int MonitorLines(int row) {
@@ -70,29 +85,46 @@ void FitToMonitor(RateEditor& editor, const MonitorLimits& limits, bool hertzMod
     }
 }
 
-std::vector<std::string> RowsBeyondMonitor(const RateCaptions& captions, ListSyntax syntax,
-                                           const MonitorLimits& limits) {
-    std::vector<std::string> rows;
+RowsOutside RowsOutsideMonitor(const RateCaptions& captions, ListSyntax syntax, const MonitorLimits& limits) {
+    RowsOutside rows;
     for (int row = 0; row < kResolutionCount; ++row) {
         if (!ListCarries(row, syntax))
             continue;
         const auto rate = WrittenRate(captions[row], syntax);
         if (!rate)
             continue;
+        const std::string named = std::string(kRateRows[row].caption) + " at " + std::to_string(*rate) + " Hz";
         const auto allowed = QuickSetRate(limits.maxHorizontalKHz * 1000, MonitorLines(row));
-        if (*rate > limits.maxVerticalHz || (allowed && *rate > *allowed))
-            rows.push_back(std::string(kRateRows[row].caption) + " at " + std::to_string(*rate) + " Hz");
+        if (*rate > limits.maxVerticalHz || (allowed && *rate > *allowed)) {
+            rows.above.push_back(named);
+        } else if (*rate < limits.minVerticalHz) {
+            rows.below.push_back(named);
+        }
     }
     return rows;
 }
 
-std::string BeyondMonitorQuestion(const std::vector<std::string>& rows, const MonitorLimits& limits) {
-    std::string text = "These rates go beyond what your monitor reports (" + LimitsText(limits) + "): ";
-    for (std::size_t i = 0; i < rows.size() && i < kRowsNamed; ++i)
-        text += (i > 0 ? ", " : "") + rows[i];
-    if (rows.size() > kRowsNamed)
-        text += ", and " + std::to_string(rows.size() - kRowsNamed) + " more";
-    return text + ". Apply them anyway?";
+std::string OutsideMonitorQuestion(const RowsOutside& rows, const MonitorLimits& limits) {
+    std::string reported = "what your monitor reports (";
+    reported += LimitsText(limits);
+    reported += "): ";
+    std::string text;
+    if (!rows.above.empty()) {
+        text = "These rates go beyond ";
+        text += reported;
+        AppendRows(text, rows.above);
+    }
+    if (!rows.below.empty()) {
+        if (rows.above.empty()) {
+            text += "These rates are below ";
+            text += reported;
+        } else {
+            text += "These are below it: ";
+        }
+        AppendRows(text, rows.below);
+    }
+    text += "Apply them anyway?";
+    return text;
 }
 
 }  // namespace tsln

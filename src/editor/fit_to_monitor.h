@@ -1,7 +1,7 @@
 #pragma once
 // Fit to Monitor: every row at the highest rate inside the monitor's limits,
 // by the quick set's own rule; and the check that tells Apply which rows go
-// beyond them.
+// outside them.
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,15 +25,22 @@ std::optional<int> MonitorRate(int row, const MonitorLimits& limits);
 // selector is enabled or not; the others only when it is.
 void FitToMonitor(RateEditor& editor, const MonitorLimits& limits, bool hertzMode);
 
-// The rows the list in this syntax would run beyond the limits, in display
-// order, each as "1600 x 1200 at 85 Hz": the rate it writes is above the
-// monitor's highest Hz, or above the quick-set rate for its highest kHz. That
-// rate is itself rounded, so a row Fit to Monitor set never counts.
-std::vector<std::string> RowsBeyondMonitor(const RateCaptions& captions, ListSyntax syntax,
-                                           const MonitorLimits& limits);
+// The rows the list in this syntax would run outside the limits, in display
+// order, each as "1600 x 1200 at 85 Hz". Above: the rate it writes is above
+// the monitor's highest Hz, or above the quick-set rate for its highest kHz
+// (itself rounded, so a row Fit to Monitor set never counts). Below: under
+// the monitor's lowest Hz. The lowest kHz is left out: how many lines the
+// driver adds at a low rate is not known, and a guess would warn about modes
+// every monitor shows.
+struct RowsOutside {
+    std::vector<std::string> above;
+    std::vector<std::string> below;
+    bool empty() const { return above.empty() && below.empty(); }
+};
+RowsOutside RowsOutsideMonitor(const RateCaptions& captions, ListSyntax syntax, const MonitorLimits& limits);
 
-// The question Apply asks before writing such rows: at most five named, then
-// ", and N more".
-std::string BeyondMonitorQuestion(const std::vector<std::string>& rows, const MonitorLimits& limits);
+// The question Apply asks before writing such rows: each side names at most
+// five, then ", and N more".
+std::string OutsideMonitorQuestion(const RowsOutside& rows, const MonitorLimits& limits);
 
 }  // namespace tsln

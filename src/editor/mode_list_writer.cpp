@@ -1,7 +1,5 @@
 #include "editor/mode_list_writer.h"
 
-#include "platform/registry_helpers.h"
-
 namespace tsln {
 
 std::string BuildModeList(ListSyntax syntax, const RateCaptions& captions, const TvOutFragments& tvOut) {
@@ -15,15 +13,6 @@ std::string BuildModeList(ListSyntax syntax, const RateCaptions& captions, const
             break;
     }
     return BuildNormalList(captions, tvOut);
-}
-
-bool WriteModeList(RegistryApi& registry, const std::string& driverRegPath, const std::string& valueName,
-                   const std::string& text) {
-    RegSetString(registry, kHkeyLocalMachine, driverRegPath, valueName, text);
-    // A sentinel default that no list can equal, so a missing value never
-    // reads back as a match.
-    const std::string sentinel(1, '\x01');
-    return RegGetString(registry, kHkeyLocalMachine, driverRegPath, valueName, sentinel) == text;
 }
 
 }  // namespace tsln

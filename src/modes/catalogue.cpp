@@ -88,4 +88,11 @@ std::optional<AdapterModes> SelectAdapterDeltaModes(const std::string& descripti
                         maskModeFormat ? MaskDefaultList(row->maskList) : RangeDefaultList(row->rangeList)};
 }
 
+const char* ModeListValueName(std::size_t index) {
+    if (index / 2 >= kCatalogue.size())
+        return nullptr;
+    const CatalogueRow& row = kCatalogue[index / 2];
+    return index % 2 == 1 && row.deltaValue != nullptr ? row.deltaValue : row.normalValue;
+}
+
 }  // namespace tsln

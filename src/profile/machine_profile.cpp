@@ -234,8 +234,9 @@ bool MachineProfile::SaveRegistry(std::string* error) {
     if (!RegistryChanged())
         return true;
     const fs::path target = fs::path(impl_->folder) / kRegistryFile;
-    // Written beside the old file and renamed over it, so that a failed write
-    // never leaves a half-written registry behind.
+    // Written beside the old file, read back and renamed over it, so that the
+    // file is either the old one or a new one that loads again, never half of
+    // one or one the next run refuses.
     const fs::path temporary = fs::path(impl_->folder) / (std::string(kRegistryFile) + ".new");
     try {
         const std::string text = SaveRegFile(impl_->registry);
@@ -243,11 +244,17 @@ bool MachineProfile::SaveRegistry(std::string* error) {
             std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
             out.write(text.data(), static_cast<std::streamsize>(text.size()));
             out.close();
-            if (out.fail()) {
+            std::string written;
+            MemoryRegistry check;
+            const char* problem = out.fail()                                               ? "cannot be written"
+                                  : !ReadWholeFile(temporary, &written) || written != text ? "reads back otherwise"
+                                  : !LoadRegFile(written, check, nullptr)                  ? "would not load again"
+                                                                                           : nullptr;
+            if (problem) {
                 std::error_code ignored;
                 fs::remove(temporary, ignored);
                 if (error)
-                    *error = "cannot write " + temporary.string();
+                    *error = "cannot save " + target.string() + ": " + temporary.filename().string() + " " + problem;
                 return false;
             }
         }

@@ -43,6 +43,23 @@ bool IsStringType(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
+// A .reg file keeps names on their line, between brackets or quotes: a line
+// break would end the line, and the reader trims blanks and carriage returns.
+bool HasControlCharacter(const std::string& name) {
+    return std::any_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+std::size_t DepthOf(const MemoryRegistry::Key* key) {
+    std::size_t depth = 0;
+    for (; key->parent != nullptr; key = key->parent) {
+        ++depth;
+    }
+    return depth;
+}
+
 std::string FoldedName(const std::string& name) {
     std::string folded(name);
     std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
@@ -216,7 +233,16 @@ long MemoryRegistry::CreateKey(RegHandle root, const char* subKey, RegHandle* re
     if (IsBadPath(subKey)) {
         return kErrorBadPathname;
     }
-    for (const std::string& part : SplitPath(subKey == nullptr ? std::string() : std::string(subKey))) {
+    const std::vector<std::string> parts = SplitPath(subKey == nullptr ? std::string() : std::string(subKey));
+    if (DepthOf(key) + parts.size() > kMaxKeyDepth) {
+        return kErrorInvalidParameter;
+    }
+    for (const std::string& part : parts) {
+        if (part.size() > kMaxKeyNameLength || HasControlCharacter(part)) {
+            return kErrorInvalidParameter;
+        }
+    }
+    for (const std::string& part : parts) {
         Key* next = key->FindSubKey(part);
         if (next == nullptr) {
             if (Impl::WritesDenied(key)) {
@@ -277,12 +303,19 @@ long MemoryRegistry::SetValueEx(RegHandle handle, const char* valueName, std::ui
     if (Impl::WritesDenied(key)) {
         return kErrorAccessDenied;
     }
+    const std::string name = valueName == nullptr ? std::string() : std::string(valueName);
+    if (HasControlCharacter(name)) {
+        return kErrorInvalidParameter;
+    }
     // Like NT: a string whose count leaves out its terminating NUL gets it after all.
     if (IsStringType(type) && dataSize != 0 && data[dataSize - 1] != 0 && data[dataSize] == 0) {
         ++dataSize;
     }
     std::vector<std::uint8_t> bytes(data, data + dataSize);
-    PutValue(*key, valueName == nullptr ? std::string() : std::string(valueName), type, std::move(bytes));
+    const Value* old = key->FindValue(name);
+    if (old == nullptr || old->type != type || old->data != bytes) {
+        PutValue(*key, name, type, std::move(bytes));
+    }
     return kErrorSuccess;
 }
 

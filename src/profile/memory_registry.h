@@ -14,6 +14,10 @@ namespace tsln {
 
 class MemoryRegistry : public RegistryApi {
 public:
+    // What Windows takes: keys at most this deep below a root, key names at most this long.
+    static constexpr std::size_t kMaxKeyDepth = 512;
+    static constexpr std::size_t kMaxKeyNameLength = 255;
+
     struct Value {
         std::string name;  // as first written (names compare case-insensitively)
         std::uint32_t type = kRegNone;
@@ -50,12 +54,17 @@ public:
     long OpenKey(RegHandle root, const char* subKey, RegHandle* result) override;
     long OpenKeyEx(RegHandle root, const char* subKey, std::uint32_t options, std::uint32_t access,
                    RegHandle* result) override;
+    // Refuses with kErrorInvalidParameter, creating nothing, a key Windows refuses (a name over
+    // kMaxKeyNameLength, more than kMaxKeyDepth levels) or one a .reg file cannot carry (a control
+    // character in its name): the profile must load again what it saves.
     long CreateKey(RegHandle root, const char* subKey, RegHandle* result) override;
     long QueryValueEx(RegHandle key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
                       std::uint32_t* dataSize) override;
     // Like Windows NT, a string value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) whose counted data does not end in
     // NUL gets the NUL that follows it in the caller's buffer, if one does: for those types the byte at
     // data[dataSize] is read, so the buffer must extend one byte past the count (a std::string's does).
+    // A value name with a control character is refused with kErrorInvalidParameter, as CreateKey refuses
+    // such a key name. Writing the type and bytes a value already has is no change (Revision stays).
     long SetValueEx(RegHandle key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t dataSize) override;
     long DeleteValue(RegHandle key, const char* valueName) override;
@@ -63,8 +72,8 @@ public:
     // Sub-keys come in the order of their case-folded names, as Windows gives them.
     long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
 
-    // Counts successful writes and deletes, so a caller can tell whether the
-    // registry changed since it looked last.
+    // Counts the writes and deletes that changed something, so a caller can
+    // tell whether the registry changed since it looked last.
     std::uint64_t Revision() const;
     // Number of handles opened and not yet closed (a leak check for tests).
     std::size_t OpenHandleCount() const;
@@ -78,7 +87,8 @@ public:
     const Key* FindKey(RegHandle root, const std::string& path) const;
     // The key at path, created with its missing parents. An empty path is the root itself.
     Key& MakeKey(RegHandle root, const std::string& path);
-    // Stores exactly the given bytes (no NUL rule, no DenyWrites): what a .reg file says is what the key holds.
+    // Stores exactly the given bytes (no NUL rule, no DenyWrites, no name rules): what a .reg file says is what
+    // the key holds.
     void PutValue(Key& key, const std::string& valueName, std::uint32_t type, std::vector<std::uint8_t> data);
     bool RemoveValue(Key& key, const std::string& valueName);
     // Deletes the key and everything below it; handles still open on them fail with kErrorKeyDeleted.

@@ -14,9 +14,8 @@ constexpr char kHeader4[] = "REGEDIT4";
 constexpr char kHeader5[] = "Windows Registry Editor Version 5.00";
 // regedit wraps hex data once a line has reached this many characters (the backslash makes it 78).
 constexpr std::size_t kHexWrapColumn = 77;
-// What the registry itself takes: keys at most this deep below a root, names at most this long.
-constexpr std::size_t kMaxKeyDepth = 512;
-constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxKeyDepth = MemoryRegistry::kMaxKeyDepth;
+constexpr std::size_t kMaxKeyNameLength = MemoryRegistry::kMaxKeyNameLength;
 
 struct RootName {
     RegHandle root;

@@ -23,16 +23,37 @@ struct TvOutEntry {
 };
 using TvOutEntries = std::array<TvOutEntry, 2>;
 
-// What the last write of a driver's mode list replaced, under "SOFTWARE\TSLN\Undo".
+// Where Windows 2000 keeps the NVIDIA driver's settings; on XP the device map
+// names a key under Control\Video instead.
+extern const char kWindows2000DriverKey[];  // "SYSTEM\CurrentControlSet\Services\nv\Device0"
+
+// The last write of a driver's mode list, both sides of it, so that an undo
+// can tell whether the value still holds what was written. Only a mode-list
+// value of a display driver key is a record: whatever else the registry holds
+// there (put there by hand or by another program) is not one.
 struct UndoRecord {
     std::string key;        // the driver key path as the program used it
     std::string valueName;  // the mode list's value name
-    StoredValue value;      // not found: the write created the value
+    StoredValue before;     // not found: the write created the value
+    StoredValue written;    // what the write put there
     std::string saved;      // local time of the write, "YYYY-MM-DD HH:MM:SS"
     bool operator==(const UndoRecord& o) const {
-        return key == o.key && valueName == o.valueName && value == o.value && saved == o.saved;
+        return key == o.key && valueName == o.valueName && before == o.before && written == o.written &&
+               saved == o.saved;
     }
 };
+
+// What the user set by hand for one monitor, as stored: "30-96" (kHz) and
+// "50-160" (Hz).
+struct HandLimitTexts {
+    std::string horizontalKHz;
+    std::string verticalHz;
+};
+
+// "SOFTWARE\TSLN\Monitors\" and the monitor's id with each backslash written
+// as '#': a key name cannot hold a backslash, and Windows itself spells device
+// paths that way ("MONITOR#Default_Monitor#{4D36E96E-...}#0000").
+std::string HandLimitsKey(const std::string& monitorId);
 
 class Settings {
 public:
@@ -58,11 +79,22 @@ public:
     // Written as given, an unused entry as two empty texts.
     void SetTvOut(const TvOutEntries& entries);
 
-    // Nothing when no complete record is stored.
+    // Nothing when no record is stored, or what is stored is not a record.
     std::optional<UndoRecord> Undo() const;
-    // Replaces the record; true only when it reads back exactly as given.
+    // Replaces the record with one registry write, so that it is either the
+    // old record or the new one whenever the power fails. True only when it
+    // reads back exactly as given; something that would not read back as a
+    // record is not written.
     bool SetUndo(const UndoRecord& record);
     void ClearUndo();
+
+    // Nothing unless both values are stored as text; what the text means is
+    // for the caller to check.
+    std::optional<HandLimitTexts> HandLimits(const std::string& monitorId) const;
+    // Stores both texts, or with nothing removes both. True only when they
+    // read back so; otherwise both are put back as they were, so a monitor
+    // never keeps one range of a pair.
+    bool SetHandLimits(const std::string& monitorId, const std::optional<HandLimitTexts>& texts);
 
 private:
     RegistryApi& registry_;

@@ -5,15 +5,15 @@
 
 namespace tsln {
 
-StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name) {
+StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, std::uint32_t maxSize) {
     StoredValue value;
     RegHandle key = 0;
     if (reg.OpenKeyEx(kHkeyLocalMachine, path.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess)
         return value;
     KeyCloser closer(reg, key);
     std::uint32_t size = 0;
-    if (reg.QueryValueEx(key, name.c_str(), &value.type, nullptr, &size) != kErrorSuccess)
-        return value;
+    if (reg.QueryValueEx(key, name.c_str(), &value.type, nullptr, &size) != kErrorSuccess || size > maxSize)
+        return {};
     value.data.resize(size);
     if (reg.QueryValueEx(key, name.c_str(), &value.type, value.data.data(), &size) != kErrorSuccess)
         return {};

@@ -16,7 +16,9 @@ struct StoredValue {
     bool operator==(const StoredValue& o) const { return found == o.found && type == o.type && data == o.data; }
 };
 
-StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name);
+// A value of more than maxSize bytes reads as not found, without its bytes being read.
+StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name,
+                            std::uint32_t maxSize = UINT32_MAX);
 // Writes or deletes the value until it reads back as before; nothing when it already does.
 void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before);
 

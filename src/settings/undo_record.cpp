@@ -1,79 +1,174 @@
-// The undo record: the one place that knows how it is laid out in the registry.
+// The undo record: the one place that knows how it is laid out in the registry
+// and what may be in it.
+#include <algorithm>
+#include <vector>
+
+#include "modes/catalogue.h"
+#include "platform/key_closer.h"
+#include "platform/names.h"
 #include "platform/registry_helpers.h"
 #include "settings/settings.h"
+#include "state/stamp.h"
 
 namespace tsln {
+
+const char kWindows2000DriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
+
 namespace {
 
 const char kUndoKey[] = "SOFTWARE\\TSLN\\Undo";
-const char kKey[] = "Key";
-const char kValueName[] = "ValueName";
-const char kExisted[] = "Existed";
-const char kType[] = "Type";
-const char kData[] = "Data";
-const char kSaved[] = "Saved";
+// One REG_BINARY value, which a single RegSetValueEx replaces whole: no power
+// cut can leave part of one record beside part of another. It holds "TSU1",
+// then the key, the value name and the stamp, each as a byte count and the
+// bytes, then the value before and the value written, each as existed (0 or
+// 1), type, byte count and the bytes; every number 32 bits, little-endian.
+const char kRecord[] = "Record";
+const char kMagic[] = "TSU1";
+// Earlier versions kept the record in these six values, written one after the
+// other, so a cut could leave them naming one value and holding another's
+// bytes. They are never read, and go once a new record is kept.
+const char* const kOldValues[] = {"Key", "ValueName", "Existed", "Type", "Data", "Saved"};
+// A mode list is a few KB. A record much larger was not written by the
+// program, and reading it would slow every start.
+constexpr std::uint32_t kMaxRecordSize = 64 * 1024;
 
-std::optional<std::uint32_t> ReadDword(RegistryApi& registry, const char* name) {
-    const StoredValue stored = ReadStoredValue(registry, kUndoKey, name);
-    if (!stored.found || stored.type != kRegDword || stored.data.size() != 4)
-        return std::nullopt;
-    return static_cast<std::uint32_t>(stored.data[0]) | static_cast<std::uint32_t>(stored.data[1]) << 8 |
-           static_cast<std::uint32_t>(stored.data[2]) << 16 | static_cast<std::uint32_t>(stored.data[3]) << 24;
+void PutNumber(std::vector<std::uint8_t>& out, std::size_t n) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
 }
 
-std::optional<std::string> ReadText(RegistryApi& registry, const char* name) {
-    // A sentinel no stored text holds: a missing value is no record, while an empty one is.
-    const std::string missing(1, '\x01');
-    std::string text = RegGetString(registry, kHkeyLocalMachine, kUndoKey, name, missing);
-    if (text == missing)
-        return std::nullopt;
-    return text;
+void PutBytes(std::vector<std::uint8_t>& out, const void* bytes, std::size_t size) {
+    PutNumber(out, size);
+    out.insert(out.end(), static_cast<const std::uint8_t*>(bytes), static_cast<const std::uint8_t*>(bytes) + size);
+}
+
+void PutValue(std::vector<std::uint8_t>& out, const StoredValue& value) {
+    PutNumber(out, value.found ? 1 : 0);
+    PutNumber(out, value.type);
+    PutBytes(out, value.data.data(), value.data.size());
+}
+
+std::vector<std::uint8_t> Encode(const UndoRecord& record) {
+    std::vector<std::uint8_t> out(kMagic, kMagic + 4);
+    for (const std::string* text : {&record.key, &record.valueName, &record.saved})
+        PutBytes(out, text->data(), text->size());
+    PutValue(out, record.before);
+    PutValue(out, record.written);
+    return out;
+}
+
+// Reads the fields in order; any count that runs past the end fails it.
+class Fields {
+public:
+    Fields(const std::vector<std::uint8_t>& bytes, std::size_t at) : bytes_(bytes), at_(at) {}
+
+    bool Number(std::uint32_t* n) {
+        if (bytes_.size() - at_ < 4)
+            return false;
+        *n = 0;
+        for (int i = 0; i < 4; ++i)
+            *n |= static_cast<std::uint32_t>(bytes_[at_++]) << (8 * i);
+        return true;
+    }
+    bool Text(std::string* out) {
+        std::uint32_t size = 0;
+        if (!Number(&size) || size > bytes_.size() - at_)
+            return false;
+        out->assign(reinterpret_cast<const char*>(bytes_.data() + at_), size);
+        at_ += size;
+        return true;
+    }
+    bool Value(StoredValue* value) {
+        std::uint32_t existed = 0;
+        std::string data;
+        if (!Number(&existed) || existed > 1 || !Number(&value->type) || !Text(&data))
+            return false;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
+        value->data.assign(bytes, bytes + data.size());
+        value->found = existed == 1;
+        return true;
+    }
+    bool AtEnd() const { return at_ == bytes_.size(); }
+
+private:
+    const std::vector<std::uint8_t>& bytes_;
+    std::size_t at_;
+};
+
+// 'x' takes a hexadecimal digit, 'd' a decimal one, any other character itself.
+bool FitsShape(const std::string& text, const std::string& shape) {
+    if (text.size() != shape.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = FoldCase(text[i]);
+        const bool digit = c >= '0' && c <= '9';
+        if (shape[i] == 'x' ? !(digit || (c >= 'a' && c <= 'f')) : shape[i] == 'd' ? !digit : c != shape[i])
+            return false;
+    }
+    return true;
+}
+
+// The keys a display driver keeps its mode lists in, as Windows 2000 and the
+// XP device map name them.
+bool IsDisplayDriverKey(const std::string& key) {
+    const std::string videoKey = "SYSTEM\\CurrentControlSet\\Control\\Video\\";
+    return SameName(key, kWindows2000DriverKey) ||
+           (StartsWithName(key, videoKey) &&
+            FitsShape(key.substr(videoKey.size()), "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}\\dddd"));
+}
+
+bool IsModeListValueName(const std::string& name) {
+    for (std::size_t i = 0; ModeListValueName(i) != nullptr; ++i) {
+        if (SameName(name, ModeListValueName(i)))
+            return true;
+    }
+    return false;
+}
+
+// The record decides where an undo writes, so it may only ever name a mode
+// list; a record aimed at a Run entry or at the driver's own settings is none.
+bool IsRecord(const UndoRecord& record) {
+    return IsDisplayDriverKey(record.key) && IsModeListValueName(record.valueName) && IsStamp(record.saved);
 }
 
 }  // namespace
 
 std::optional<UndoRecord> Settings::Undo() const {
-    UndoRecord record;
-    const auto key = ReadText(registry_, kKey);
-    const auto valueName = ReadText(registry_, kValueName);
-    const auto saved = ReadText(registry_, kSaved);
-    const auto existed = ReadDword(registry_, kExisted);
-    const auto type = ReadDword(registry_, kType);
-    const StoredValue data = ReadStoredValue(registry_, kUndoKey, kData);
-    if (!key || key->empty() || !valueName || !saved || !existed || *existed > 1 || !type || !data.found ||
-        data.type != kRegBinary) {
+    const StoredValue stored = ReadStoredValue(registry_, kUndoKey, kRecord, kMaxRecordSize);
+    if (!stored.found || stored.type != kRegBinary || stored.data.size() < 4 ||
+        !std::equal(kMagic, kMagic + 4, stored.data.begin())) {
         return std::nullopt;
     }
-    record.key = *key;
-    record.valueName = *valueName;
-    record.saved = *saved;
-    record.value.found = *existed == 1;
-    if (record.value.found) {
-        record.value.type = *type;
-        record.value.data = data.data;
-    } else if (*type != kRegNone || !data.data.empty()) {
+    Fields fields(stored.data, 4);
+    UndoRecord record;
+    if (!fields.Text(&record.key) || !fields.Text(&record.valueName) || !fields.Text(&record.saved) ||
+        !fields.Value(&record.before) || !fields.Value(&record.written) || !fields.AtEnd() || !IsRecord(record)) {
         return std::nullopt;
     }
     return record;
 }
 
 bool Settings::SetUndo(const UndoRecord& record) {
-    // "Key" goes first and comes back last, so a save that stops half-way
-    // leaves no record that would put back the wrong bytes.
-    RegDeleteValue(registry_, kHkeyLocalMachine, kUndoKey, kKey);
-    RegSetString(registry_, kHkeyLocalMachine, kUndoKey, kValueName, record.valueName);
-    RegSetDword(registry_, kHkeyLocalMachine, kUndoKey, kExisted, record.value.found ? 1 : 0);
-    RegSetDword(registry_, kHkeyLocalMachine, kUndoKey, kType, static_cast<std::int32_t>(record.value.type));
-    RestoreStoredValue(registry_, kUndoKey, kData, StoredValue{true, kRegBinary, record.value.data});
-    RegSetString(registry_, kHkeyLocalMachine, kUndoKey, kSaved, record.saved);
-    RegSetString(registry_, kHkeyLocalMachine, kUndoKey, kKey, record.key);
+    const std::vector<std::uint8_t> bytes = Encode(record);
+    if (!IsRecord(record) || bytes.size() > kMaxRecordSize)
+        return false;
+    RegHandle key = 0;
+    if (registry_.CreateKey(kHkeyLocalMachine, kUndoKey, &key) != kErrorSuccess)
+        return false;
+    {
+        KeyCloser closer(registry_, key);
+        registry_.SetValueEx(key, kRecord, kRegBinary, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    }
     const auto stored = Undo();
-    return stored && *stored == record;
+    if (!stored || !(*stored == record))
+        return false;
+    for (const char* name : kOldValues)
+        RegDeleteValue(registry_, kHkeyLocalMachine, kUndoKey, name);
+    return true;
 }
 
 void Settings::ClearUndo() {
-    for (const char* name : {kKey, kValueName, kExisted, kType, kData, kSaved})
-        RegDeleteValue(registry_, kHkeyLocalMachine, kUndoKey, name);
+    RegDeleteValue(registry_, kHkeyLocalMachine, kUndoKey, kRecord);
 }
 
 }  // namespace tsln

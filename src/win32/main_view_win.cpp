@@ -106,6 +106,9 @@ bool MainView::OnCommand(int id, int code) {
         case IDM_UNDO:
             form_.mnuUndo_Click();
             break;
+        case IDM_LIMITS:
+            form_.mnuMonitorLimits_Click();
+            break;
         default:
             return false;  // Esc and Enter with no default button do nothing here
     }
@@ -167,6 +170,7 @@ void MainView::Sync() {
     EnableMenu(menu, IDM_TVORES, form_.mnuTVORes);
     EnableMenu(menu, IDM_FITMONITOR, form_.mnuFitMonitor);
     EnableMenu(menu, IDM_UNDO, form_.mnuUndo);
+    EnableMenu(menu, IDM_LIMITS, form_.mnuMonitorLimits);
 
     for (const int id : {IDC_TEXT1, IDC_UPDOWN24, IDC_CMDCALC, IDC_CMDCALCDEF}) {
         EnableWindow(Item(id), form_.quickSetEnabled);
@@ -212,8 +216,11 @@ void MainView::SyncWindows() {
     follow(about_, form_.about.loaded, IDD_ABOUT);
     follow(tvOut_, form_.tvores.loaded, IDD_TVORES);
     follow(tester_, form_.d3d.loaded, IDD_D3D);
+    follow(limits_, form_.limits.loaded, IDD_LIMITS);
     if (tvOut_.Handle() != nullptr)
         tvOut_.Sync();
+    if (limits_.Handle() != nullptr)
+        limits_.Sync();
     if (tester_.Handle() != nullptr)
         tester_.Sync();
 }
@@ -244,8 +251,9 @@ bool MainView::TranslateDialogMessage(MSG* message) {
     if (message->message == WM_CHAR && hwnd_ != nullptr && message->hwnd == Item(IDC_TEXT1) && !Text1Takes(message)) {
         return true;
     }
-    for (DialogView* view : {static_cast<DialogView*>(&about_), static_cast<DialogView*>(&tvOut_),
-                             static_cast<DialogView*>(&tester_), static_cast<DialogView*>(this)}) {
+    for (DialogView* view :
+         {static_cast<DialogView*>(&about_), static_cast<DialogView*>(&tvOut_), static_cast<DialogView*>(&tester_),
+          static_cast<DialogView*>(&limits_), static_cast<DialogView*>(this)}) {
         if (view->Handle() != nullptr && IsDialogMessageA(view->Handle(), message))
             return true;
     }
@@ -256,6 +264,7 @@ void MainView::EndProgram() {
     about_.Close();
     tvOut_.Close();
     tester_.Close();
+    limits_.Close();
     Close();
     PostQuitMessage(0);
 }

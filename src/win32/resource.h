@@ -10,6 +10,7 @@
 #define IDD_ABOUT 102
 #define IDD_TVORES 103
 #define IDD_D3D 104
+#define IDD_LIMITS 105
 
 // Main window: LabelN is 1000 + N and UpDownN is 1100 + N, so the rule that
 // pairs UpDownN with Label(N + 24) holds for the IDs too.
@@ -38,7 +39,8 @@
 #define IDM_TOPICS 2005
 #define IDM_ABOUT 2006
 #define IDM_FITMONITOR 2008
-#define IDM_UNDO 2009 /* Extras > Undo Last Change... */
+#define IDM_UNDO 2009   /* Extras > Undo Last Change... */
+#define IDM_LIMITS 2010 /* Extras > Monitor Limits... */
 
 // About box
 #define IDC_ABOUT_ICON 3001
@@ -58,6 +60,16 @@
 #define IDC_TV_TXTH2 4009
 #define IDC_TV_CLEAR2 4010   /* Command2 */
 #define IDC_TV_DEFAULTS 4011 /* Command3 */
+
+// Monitor Limits dialog
+#define IDC_LIM_NAME 6001
+#define IDC_LIM_HMIN 6002
+#define IDC_LIM_HMAX 6003
+#define IDC_LIM_VMIN 6004
+#define IDC_LIM_VMAX 6005
+#define IDC_LIM_OK 6006
+#define IDC_LIM_CANCEL 6007
+#define IDC_LIM_OWN 6008 /* "Use the Monitor's Own" */
 
 // VSync tester
 #define IDC_D3D_LABEL1 5001

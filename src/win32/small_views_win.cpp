@@ -30,31 +30,26 @@ bool AboutView::OnCommand(int id, int) {
     return true;
 }
 
-void TvOutView::OnInit() {
-    ApplyDialogFonts(hwnd_, Item(IDC_TV_DONE), font_, bold_);
-    for (const int id : {IDC_TV_TXTW1, IDC_TV_TXTH1, IDC_TV_TXTW2, IDC_TV_TXTH2}) {
-        SendMessageA(Item(id), EM_LIMITTEXT, 16, 0);
-    }
+std::array<DialogView::TextBox, 4> TvOutView::Boxes() {
+    return {{{IDC_TV_TXTW1, &form_.txtW1},
+             {IDC_TV_TXTH1, &form_.txtH1},
+             {IDC_TV_TXTW2, &form_.txtW2},
+             {IDC_TV_TXTH2, &form_.txtH2}}};
 }
 
-void TvOutView::ReadBoxes() {
-    form_.txtW1 = WindowText(Item(IDC_TV_TXTW1));
-    form_.txtH1 = WindowText(Item(IDC_TV_TXTH1));
-    form_.txtW2 = WindowText(Item(IDC_TV_TXTW2));
-    form_.txtH2 = WindowText(Item(IDC_TV_TXTH2));
+void TvOutView::OnInit() {
+    ApplyDialogFonts(hwnd_, Item(IDC_TV_DONE), font_, bold_);
+    LimitTexts(Boxes(), 16);
 }
 
 void TvOutView::Sync() {
-    SetText(IDC_TV_TXTW1, form_.txtW1);
-    SetText(IDC_TV_TXTH1, form_.txtH1);
-    SetText(IDC_TV_TXTW2, form_.txtW2);
-    SetText(IDC_TV_TXTH2, form_.txtH2);
+    ShowTexts(Boxes());
 }
 
 bool TvOutView::OnCommand(int id, int code) {
     if (code != BN_CLICKED)
         return false;
-    ReadBoxes();
+    ReadTexts(Boxes());
     switch (id) {
         case IDC_TV_CLEAR1:
             form_.Command1_Click();
@@ -69,6 +64,49 @@ bool TvOutView::OnCommand(int id, int code) {
         case IDOK:
             form_.cmdDone_Click();
             break;
+        case IDCANCEL:
+            form_.Form_Close();
+            break;
+        default:
+            return false;
+    }
+    main_.Sync();
+    return true;
+}
+
+std::array<DialogView::TextBox, 4> LimitsView::Boxes() {
+    return {{{IDC_LIM_HMIN, &form_.txtHMin},
+             {IDC_LIM_HMAX, &form_.txtHMax},
+             {IDC_LIM_VMIN, &form_.txtVMin},
+             {IDC_LIM_VMAX, &form_.txtVMax}}};
+}
+
+void LimitsView::OnInit() {
+    ApplyDialogFonts(hwnd_, Item(IDC_LIM_OK), font_, bold_);
+    // Room for a number too long to be one, so OK names the box instead of
+    // the box cutting the number short.
+    LimitTexts(Boxes(), 8);
+}
+
+void LimitsView::Sync() {
+    SetText(IDC_LIM_NAME, form_.lblName);
+    ShowTexts(Boxes());
+    EnableWindow(Item(IDC_LIM_OWN), form_.cmdOwnEnabled);
+}
+
+bool LimitsView::OnCommand(int id, int code) {
+    if (code != BN_CLICKED)
+        return false;
+    ReadTexts(Boxes());
+    switch (id) {
+        case IDC_LIM_OK:
+        case IDOK:
+            form_.cmdOK_Click();
+            break;
+        case IDC_LIM_OWN:
+            form_.cmdOwn_Click();
+            break;
+        case IDC_LIM_CANCEL:
         case IDCANCEL:
             form_.Form_Close();
             break;

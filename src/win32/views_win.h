@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "win32/gdi_win.h"
 
 namespace tsln {
@@ -29,6 +31,27 @@ protected:
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     void SetText(int id, const std::string& text);
+
+    // An edit box and the text of the window class it shows.
+    struct TextBox {
+        int id;
+        std::string* text;
+    };
+    template <std::size_t N>
+    void ReadTexts(const std::array<TextBox, N>& boxes) const {
+        for (const TextBox& box : boxes)
+            *box.text = WindowText(Item(box.id));
+    }
+    template <std::size_t N>
+    void ShowTexts(const std::array<TextBox, N>& boxes) {
+        for (const TextBox& box : boxes)
+            SetText(box.id, *box.text);
+    }
+    template <std::size_t N>
+    void LimitTexts(const std::array<TextBox, N>& boxes, int characters) const {
+        for (const TextBox& box : boxes)
+            SendMessageA(Item(box.id), EM_LIMITTEXT, characters, 0);
+    }
     HWND hwnd_ = nullptr;
 
 private:
@@ -57,8 +80,23 @@ public:
 private:
     void OnInit() override;
     bool OnCommand(int id, int code) override;
-    void ReadBoxes();
+    std::array<TextBox, 4> Boxes();
     frmTVORes& form_;
+    MainView& main_;
+    UniqueFont font_;
+    UniqueFont bold_;
+};
+
+class LimitsView : public DialogView {
+public:
+    LimitsView(frmLimits& form, MainView& main) : form_(form), main_(main) {}
+    void Sync();
+
+private:
+    void OnInit() override;
+    bool OnCommand(int id, int code) override;
+    std::array<TextBox, 4> Boxes();
+    frmLimits& form_;
     MainView& main_;
     UniqueFont font_;
     UniqueFont bold_;
@@ -86,7 +124,8 @@ public:
           instance_(instance),
           about_(form.about, *this),
           tvOut_(form.tvores, *this),
-          tester_(form.d3d, *this) {}
+          tester_(form.d3d, *this),
+          limits_(form.limits, *this) {}
 
     bool Create();
     // After any handler of any window: every window shows its class's state,
@@ -112,6 +151,7 @@ private:
     AboutView about_;
     TvOutView tvOut_;
     TesterView tester_;
+    LimitsView limits_;
     UniqueFont bold_;
     UniqueFont link_;
     bool syncing_ = false;

@@ -47,12 +47,15 @@ e2e_start_tsln() {
 }
 
 e2e_drive() {
-    E2E_OUT=$(wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "$@" 2>>"$E2E_WINE_LOG" | tr -d '\r')
-    local status=${PIPESTATUS[0]}
+    # Into a file, not through a pipe: the driver's status would be lost in $(... | tr).
+    wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "$@" >"$E2E_TMP/driver.out" 2>>"$E2E_WINE_LOG"
+    local status=$?
+    E2E_OUT=$(tr -d '\r' <"$E2E_TMP/driver.out")
     if printf '%s\n' "$E2E_OUT" | grep -q '^error: '; then
         e2e_fail "driver: $(printf '%s\n' "$E2E_OUT" | grep '^error: ' | head -n 1)"
         return 1
     fi
+    [ "$status" -eq 0 ] || e2e_fail "driver: ended with status $status"
     return "$status"
 }
 
@@ -63,7 +66,11 @@ e2e_console() {
 # Read through the driver, not "wine reg query": that one prints an empty value stored without its NUL
 # with the bytes of the value before it.
 e2e_wine_values() {
-    wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$1" 2>>"$E2E_WINE_LOG" | tr -d '\r' | LC_ALL=C sort
+    local status
+    wine "$E2E_BUILD/tests/e2e/driver/tsln-driver.exe" "values:$1" >"$E2E_TMP/values.out" 2>>"$E2E_WINE_LOG"
+    status=$?
+    [ "$status" -eq 0 ] || e2e_fail "driver: values:$1 ended with status $status"
+    tr -d '\r' <"$E2E_TMP/values.out" | LC_ALL=C sort
 }
 
 e2e_wine_value() {

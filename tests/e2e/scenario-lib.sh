@@ -10,6 +10,7 @@
 #   sc_wait_exit                     wait until tsln.exe ends by itself, with status 0: nothing it showed
 #                                    waits for an answer
 #   sc_console ARGS...               e2e_console, failing the scenario when the console refuses the clicks
+#   sc_console_status STATUS ARGS... e2e_console for a run that must end with STATUS (1: an error box)
 #   sc_console_values KEY            the values of HKLM\KEY in the console profile's registry.reg, as e2e_wine_values
 #   sc_same_registry [MODES_VALUE]   SOFTWARE\TSLN, the Run entry "TSLN" and the driver's mode list value
 #                                    agree between tsln.exe and the console
@@ -19,6 +20,10 @@
 #   sc_log_line KEY                  the debug.txt line that starts with "KEY: ", without its CR LF
 #   sc_logged_list N                 the list of the Nth "Added registry value: " line of the console's debug.txt
 #   sc_expect_contains WHAT PIECE TEXT, sc_expect_ends WHAT END TEXT
+#   sc_undo_record KEY NAME SAVED BEFORE WRITTEN
+#                                    the undo record's bytes in hex, as the program writes them; BEFORE and
+#                                    WRITTEN are REG_SZ texts (kept with their NUL), or "-" for no value
+#   sc_undo_saved HEX                the stamp an undo record in hex holds
 #
 # Picking from a driver or console output by key, never by line number:
 #   sc_rates OUTPUT N                the Nth listing of the 23 rate labels, "caption=rate" lines
@@ -80,11 +85,16 @@ sc_wait_exit() {
 }
 
 sc_console() {
-    local status
+    sc_console_status 0 "$@"
+}
+
+sc_console_status() {
+    local expected=$1 status
+    shift
     e2e_console "$@"
     status=$?
-    [ "$status" -eq 0 ] && return 0
-    e2e_fail "the console refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
+    [ "$status" -eq "$expected" ] && return 0
+    e2e_fail "the console ended with status $status, not $expected: $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
     return 1
 }
 
@@ -309,7 +319,7 @@ box=$message" "$E2E_OUT"
     sc_wait_exit
     e2e_expect "SOFTWARE\\TSLN" "${last:+LastDetVersion=REG_SZ:$last}" "$(e2e_wine_values "$SC_TSLN_KEY")"
     [ -e "$TSLN_PROGRAM_DIR/debug.txt" ] && e2e_fail "debug.txt was written"
-    sc_console show
+    sc_console
     e2e_expect "console" "[Tessaline] $message
 (the program ended at start-up)" "$E2E_OUT"
     sc_same_registry
@@ -318,15 +328,52 @@ box=$message" "$E2E_OUT"
 }
 
 # tessaline.exe (the console program built for Windows) under Wine on the prefix's live PC. It runs from a
-# folder of its own, so the debug.txt it writes never replaces tsln.exe's. Output in $E2E_OUT, CR LF as LF.
+# folder of its own, so the debug.txt it writes never replaces tsln.exe's. Output in $E2E_OUT, CR LF as LF;
+# standard error alone in $E2E_ERR.
 #   sc_console_exe ARGS...
+#   sc_console_exe_status STATUS ARGS...   for a run that must end with STATUS
 sc_console_exe() {
-    local folder="$E2E_TMP/console-exe"
+    sc_console_exe_status 0 "$@"
+}
+
+sc_console_exe_status() {
+    local expected=$1 folder="$E2E_TMP/console-exe"
+    shift
     mkdir -p "$folder"
     cp "$E2E_BUILD/src/win32/tessaline.exe" "$folder/"
-    E2E_OUT=$(cd "$folder" && wine tessaline.exe "$@" 2>&1 | tr -d '\r')
-    local status=${PIPESTATUS[0]}
-    [ "$status" -eq 0 ] && return 0
-    e2e_fail "tessaline.exe refused the clicks (status $status): $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
+    # Into files, not through a pipe: the status of a pipe inside $(...) is lost to the caller.
+    (cd "$folder" && wine tessaline.exe "$@" >"$E2E_TMP/console-exe.out" 2>"$E2E_TMP/console-exe.err")
+    local status=$?
+    E2E_OUT=$(tr -d '\r' <"$E2E_TMP/console-exe.out")
+    E2E_ERR=$(tr -d '\r' <"$E2E_TMP/console-exe.err")
+    [ -n "$E2E_ERR" ] && E2E_OUT+=${E2E_OUT:+$'\n'}$E2E_ERR
+    [ "$status" -eq "$expected" ] && return 0
+    e2e_fail "tessaline.exe ended with status $status, not $expected: $(printf '%s\n' "$E2E_OUT" | tail -n 1)"
     return 1
+}
+
+sc_hex() { od -An -tx1 -v | tr -d ' \n'; }
+sc_le32() { printf '%02x%02x%02x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+sc_counted() {
+    sc_le32 "$(printf '%s' "$1" | wc -c)"
+    printf '%s' "$1" | sc_hex
+}
+sc_undo_side() {
+    if [ "$1" = - ]; then
+        sc_le32 0 && sc_le32 0 && sc_le32 0
+    else
+        sc_le32 1 && sc_le32 1 && sc_le32 $(($(printf '%s' "$1" | wc -c) + 1))
+        printf '%s\0' "$1" | sc_hex
+    fi
+}
+
+sc_undo_record() {
+    printf 'TSU1' | sc_hex
+    sc_counted "$1" && sc_counted "$2" && sc_counted "$3"
+    sc_undo_side "$4" && sc_undo_side "$5"
+}
+
+# Its only "YYYY-MM-DD HH:MM:SS" text.
+sc_undo_saved() {
+    printf '%b' "$(printf '%s' "$1" | sed 's/../\\x&/g')" | grep -aoE '[0-9]{4}(-[0-9]{2}){2} [0-9]{2}(:[0-9]{2}){2}'
 }

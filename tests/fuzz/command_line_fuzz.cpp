@@ -1,6 +1,7 @@
 // The console's command line: any words are read or refused whole, a rate
 // names exactly the row whose numbers were typed, and one bad word anywhere
-// refuses the line.
+// refuses the line (up to a --help or --version, which ends it); limits taken
+// are limits the dialog takes.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "console/command_line.h"
 #include "modes/rate_rows.h"
+#include "monitor/hand_limits.h"
 
 namespace {
 
@@ -38,6 +40,18 @@ void CheckRateRow(const tsln::Action& action) {
     }
 }
 
+void CheckLimits(const tsln::Action& action) {
+    const auto& boxes = action.limitBoxes;
+    if (action.typed == "monitor-limits auto")
+        return;
+    for (int i = 0; i < 4; i += 2) {
+        const auto low = tsln::LimitNumber(boxes[i]);
+        const auto high = tsln::LimitNumber(boxes[i + 1]);
+        if (!low || !high || *low > *high)
+            Fail("limits the dialog refuses", action.typed);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,9 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail("refused without a reason", "");
         return 0;
     }
+    if (line->help || line->version)
+        return 0;
     for (const auto& action : line->actions) {
         if (action.verb == tsln::Verb::kRate)
             CheckRateRow(action);
+        if (action.verb == tsln::Verb::kMonitorLimits)
+            CheckLimits(action);
     }
     args.push_back("rate");
     args.push_back("1024x768");

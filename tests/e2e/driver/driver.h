@@ -54,6 +54,7 @@ void AnswerBox(const std::string& answer);
 HWND FocusControl(HWND dialog, HWND control);
 void TypeText(HWND dialog, HWND control, const std::string& text);
 void PressKey(HWND edit, WPARAM key);
+void PressKeys(HWND window, const std::string& words);
 void ClickArrow(HWND spin, int direction);
 void PrintMenus(HWND window);
 void PrintMenuItem(HWND window, const std::string& name, int id);

@@ -79,6 +79,10 @@ void Key(Session& s, const Args& a) {
     PressKey(Control(s.Current(), a[0]), KeyNamed(a[1]));
 }
 
+void Keys(Session& s, const Args& a) {
+    PressKeys(s.Current(), a[0]);
+}
+
 void Box(Session&, const Args& a) {
     AnswerBox(a[0]);
 }
@@ -251,6 +255,10 @@ const struct Step {
     {"key", "NAME:KEY", Key,
      "press and release Return, Escape, Tab, Up or Down in a box; returns once the "
      "window has handled both (or has closed)"},
+    {"keys", "KEYS", Keys,
+     "bring the addressed window to the front and press KEYS through the system's input queue, one word "
+     "a key: \"Alt+E Down Return\" (Return, Escape, Tab, Up, Down, Left, Right or a character; Alt+ and "
+     "Shift+ hold those)"},
     {"press", "NAME", Press, "click a control itself (BM_CLICK): an option button takes its mark"},
     {"box", "Yes|No|OK", Box, "wait for a message box, print \"box=TEXT\", press the button"},
     {"icon", "", Icon,

@@ -2,6 +2,8 @@
 // system's input queue (SendInput) to the control that has the focus, so a
 // key the control refuses is refused here too; nothing is put into a box
 // with WM_SETTEXT.
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
@@ -114,6 +116,50 @@ void TypeText(HWND dialog, HWND control, const std::string& text) {
         const std::size_t length = Text(edit).size();
         return Selection(edit) == Selected(length, length);
     });
+}
+
+// "Alt+E Down Return": each word a key, with "Alt+" or "Shift+" held around
+// it; a single character is the key that types it.
+void PressKeys(HWND window, const std::string& words) {
+    const struct {
+        const char* name;
+        WORD key;
+    } named[] = {{"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},    {"Up", VK_UP},
+                 {"Down", VK_DOWN},     {"Left", VK_LEFT},     {"Right", VK_RIGHT}};
+    SetForegroundWindow(window);
+    if (!WaitFor([&] { return GetForegroundWindow() == window; }))
+        Fail("the window does not come to the front");
+    std::vector<INPUT> keys;
+    std::size_t start = 0;
+    while (start < words.size()) {
+        std::size_t end = words.find(' ', start);
+        if (end == std::string::npos)
+            end = words.size();
+        std::string word = words.substr(start, end - start);
+        start = end + 1;
+        WORD modifier = 0;
+        for (const auto& held : {std::make_pair("Alt+", VK_MENU), std::make_pair("Shift+", VK_SHIFT)}) {
+            if (word.rfind(held.first, 0) == 0 && word.size() > std::strlen(held.first)) {
+                modifier = static_cast<WORD>(held.second);
+                word.erase(0, std::strlen(held.first));
+            }
+        }
+        WORD key = 0;
+        for (const auto& n : named) {
+            if (word == n.name)
+                key = n.key;
+        }
+        if (key == 0 && word.size() == 1 && VkKeyScanA(word[0]) != -1)
+            key = static_cast<WORD>(VkKeyScanA(word[0]) & 0xFF);
+        if (key == 0)
+            Fail("no key \"" + word + "\"");
+        if (modifier != 0)
+            AddKey(keys, modifier, true);
+        AddPress(keys, key);
+        if (modifier != 0)
+            AddKey(keys, modifier, false);
+    }
+    Send(keys);
 }
 
 // Posted keys are handled in the order they were posted, after any sent

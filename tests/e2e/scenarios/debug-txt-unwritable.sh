@@ -12,7 +12,7 @@ e2e_start_tsln
 e2e_drive wait-main text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS rates click:IDC_CHECK1 \
     arrow:IDC_UPDOWN7:+1 click:IDC_CMDAPPLY icon box:Yes icon box:OK no-box menu:IDM_EXIT gone
 window=$E2E_OUT
-sc_console show rates advanced rate 640x480 70 --yes apply
+sc_console_status 1 show rates advanced rate 640x480 70 --yes apply
 e2e_expect "the start completes" "IDC_LBLOS=Windows XP
 IDC_LBLDETVERSION=6.14.10.3082
 IDC_LBLADAPTERS=NVIDIA GeForce2 MX/MX 400

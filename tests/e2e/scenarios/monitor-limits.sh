@@ -97,7 +97,8 @@ e2e_expect "console report of the monitor" "pnp-id: SAM0108
 name: SyncMaster
 version: 1.3
 checksum: ok
-ranges: 50-160 Hz V, 30-85 kHz H, max dotclock 180 MHz" "$(printf '%s\n' "$console" | tail -n 5)"
+ranges: 50-160 Hz V, 30-85 kHz H, max dotclock 180 MHz
+limits: 30-85 kHz H, 50-160 Hz V (from the EDID)" "$(printf '%s\n' "$console" | tail -n 6)"
 sc_same_registry NV25_Modes_Delta
 sc_same_debug_txt
 e2e_end_scenario

@@ -5,7 +5,9 @@
 source "$(dirname "$0")/../scenario-lib.sh"
 
 question="New Detonator drivers found, do you want to run the program and re-apply your settings?"
-e2e_scenario profiles/w2k-normal || e2e_end_scenario
+profile=$(sc_variant profiles/w2k-normal)
+sc_reg_section "$profile" 'SOFTWARE\TSLN' '"LastDetVersion"=-'
+e2e_scenario "$profile" || e2e_end_scenario
 sc_driver_keys
 e2e_start_tsln /startup
 e2e_drive box:Yes wait-main text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS rates menu:IDM_EXIT gone

@@ -17,8 +17,12 @@ stored_after_refusals=$(e2e_wine_values "$SC_TSLN_KEY")
 e2e_drive dialog:"$tv" type:IDC_TV_TXTH2:576 click:IDC_TV_DONE closed:"$tv" enabled text:IDC_LABEL50 \
     click:IDC_CMDAPPLY box:Yes box:OK menu:IDM_EXIT gone
 window+=$'\n'$E2E_OUT
-sc_console advanced tvout 0720x480 - tvout 720x480 768x000 tvout 720x480 768x576 show --yes apply
+# Each refusal is an error box, which ends a console run.
+sc_console_status 1 advanced tvout 0720x480 -
 console=$E2E_OUT
+sc_console_status 1 advanced tvout 720x480 768x000
+console+=$'\n'$E2E_OUT
+sc_console advanced tvout 720x480 768x576 show --yes apply
 
 e2e_expect "messages" "$(printf '%s\n' "$console" | grep '^\[Tessaline\]' | head -n 2 | sed 's/^\[Tessaline\] /box=/')" \
     "$(sc_boxes "$window" | head -n 2)"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Apply through the window, then Extras > Undo Last Change... twice: the first gives back the driver's value
 # exactly as it was (the whole key compared through the driver, the value through tessaline.exe on the same
-# PC), the second redoes the change. The record under SOFTWARE\TSLN\Undo holds the replaced bytes with their
-# type; debug.txt logs each restore.
+# PC), the second offers the change again and redoes it. The record under SOFTWARE\TSLN\Undo is one binary
+# value holding both sides with their type, and no undo rewrites it; debug.txt logs each write.
 # shellcheck source=../scenario-lib.sh
 source "$(dirname "$0")/../scenario-lib.sh"
 
@@ -21,16 +21,12 @@ e2e_start_tsln
 # Nothing to undo yet: the item does nothing.
 e2e_drive wait-main menu:IDM_UNDO no-box click:IDC_CHECK1 arrow:IDC_UPDOWN9:+1 click:IDC_CMDAPPLY box:Yes box:OK
 applied=$(e2e_wine_values "$SC_WINE_DRIVER_KEY")
+applied_list=$(sc_key "$applied" NV25_Modes_Delta | sed 's/^NV25_Modes_Delta=REG_SZ://')
 record=$(e2e_wine_values "$undo_key")
-saved=$(sc_key "$record" Saved | sed 's/^Saved=REG_SZ://')
-printf '%s\n' "$saved" | grep -qE '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}$' ||
-    e2e_fail "Saved is not YYYY-MM-DD HH:MM:SS: $saved"
-e2e_expect "undo record after Apply" "Data=TYPE3:$(printf '%s\0' "$before_list" | od -An -tx1 -v | tr -d ' \n')
-Existed=REG_DWORD:0x1
-Key=REG_SZ:$SC_CONSOLE_DRIVER_KEY
-Saved=REG_SZ:$saved
-Type=REG_DWORD:0x1
-ValueName=REG_SZ:NV25_Modes_Delta" "$record"
+saved=$(sc_undo_saved "${record#Record=TYPE3:}")
+e2e_expect "undo record after Apply" \
+    "Record=TYPE3:$(sc_undo_record "$SC_CONSOLE_DRIVER_KEY" NV25_Modes_Delta "$saved" "$before_list" "$applied_list")" \
+    "$record"
 
 e2e_drive menu:IDM_UNDO box:Yes box:OK
 e2e_expect "undo boxes" "box=Restore the mode list as it was before the change of $saved?
@@ -39,12 +35,14 @@ e2e_expect "driver key after the undo" "$before" "$(e2e_wine_values "$SC_WINE_DR
 sc_console_exe show-value
 e2e_expect "value after the undo, through tessaline.exe" "NV25_Modes_Delta=$before_list" "$E2E_OUT"
 
-# The undo kept what it replaced: a second one redoes the change. No is the default answer.
+# The value as it was before: the change is offered again. No is the default answer.
 e2e_drive menu:IDM_UNDO box:No no-box
-e2e_expect "driver key after an undo answered No" "$before" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
+e2e_expect "driver key after a redo answered No" "$before" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
 e2e_drive menu:IDM_UNDO box:Yes box:OK menu:IDM_EXIT gone
-e2e_expect "driver key after the second undo" "$applied" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
-applied_list=$(sc_key "$applied" NV25_Modes_Delta | sed 's/^NV25_Modes_Delta=REG_SZ://')
+e2e_expect "redo boxes" "box=Apply the change of $saved again?
+box=Change applied again. Please remember to REBOOT your computer for changes to take effect" "$E2E_OUT"
+e2e_expect "driver key after the redo" "$applied" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
+e2e_expect "undo record, never rewritten" "$record" "$(e2e_wine_values "$undo_key")"
 e2e_expect "debug.txt after the start" "Added registry value: $applied_list
 Restored registry value: $before_list
 Restored registry value: $applied_list" "$(grep -aE '^(Added|Restored) registry value: ' "$TSLN_PROGRAM_DIR/debug.txt" | tr -d '\r')"

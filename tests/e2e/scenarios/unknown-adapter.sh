@@ -14,7 +14,11 @@ e2e_start_tsln
 e2e_drive wait-main text:IDC_LBLADAPTERS click:IDC_CHECK1 click:IDC_CMDAPPLY icon box:OK no-box \
     click:IDC_CMDRESET icon box:OK no-box menu:IDM_EXIT gone
 window=$E2E_OUT
-sc_console show advanced apply defaults
+# The refusal is an error box: each ends a console run.
+sc_console_status 1 show advanced apply
+console=$E2E_OUT
+sc_console_status 1 advanced defaults
+console+=$'\n'$E2E_OUT
 refusal="Your graphics adapter is not in Tessaline's list of supported adapters, so its driver mode list is not"
 refusal+=" known. Nothing was written."
 e2e_expect "window" "IDC_LBLADAPTERS=NVIDIA GeForce FX 5900 Ultra
@@ -23,7 +27,7 @@ box=$refusal
 icon=error
 box=$refusal" "$window"
 e2e_expect "console" "[Tessaline] $refusal
-[Tessaline] $refusal" "$(printf '%s\n' "$E2E_OUT" | grep '^\[Tessaline\]')"
+[Tessaline] $refusal" "$(printf '%s\n' "$console" | grep '^\[Tessaline\]')"
 e2e_expect "driver key" "$before" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
 e2e_expect "debug.txt" "Adapter codename: " "$(sc_log_line "Adapter codename")"
 e2e_expect "debug.txt lines" 10 "$(wc -l <"$TSLN_PROGRAM_DIR/debug.txt")"

@@ -146,7 +146,35 @@ public:
     }
 };
 
-constexpr char kXpDriverKey[] = "System\\CurrentControlSet\\Control\\Video\\{1A2B}\\0000";
+// The in-memory registry, with a power cut: after writesLeft more writes,
+// every write is refused as if never made.
+class CuttableRegistry : public MemoryRegistry {
+public:
+    int writesLeft = -1;  // no cut
+    bool cut = false;     // a write was refused
+
+    long SetValueEx(RegHandle key, const char* name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override {
+        return PowerOn() ? Count(MemoryRegistry::SetValueEx(key, name, type, data, size)) : kErrorAccessDenied;
+    }
+    long DeleteValue(RegHandle key, const char* name) override {
+        return PowerOn() ? Count(MemoryRegistry::DeleteValue(key, name)) : kErrorAccessDenied;
+    }
+
+private:
+    bool PowerOn() {
+        cut = cut || writesLeft == 0;
+        return writesLeft != 0;
+    }
+    long Count(long result) {
+        if (result == kErrorSuccess && writesLeft > 0)
+            --writesLeft;
+        return result;
+    }
+};
+
+constexpr char kXpDriverKey[] =
+    "System\\CurrentControlSet\\Control\\Video\\{1A2B3C4D-0000-4E5F-8A9B-0C1D2E3F4A5B}\\0000";
 constexpr char kW2kDriverKey[] = "SYSTEM\\CurrentControlSet\\Services\\nv\\Device0";
 constexpr char kDriverFile[] = "C:\\WINDOWS\\system32\\nv4_disp.dll";
 constexpr char kDebugTxt[] = "C:\\Program Files\\Tessaline\\debug.txt";
@@ -158,7 +186,7 @@ inline std::uint32_t VersionMS(std::uint32_t major, std::uint32_t minor) {
 // One PC: Windows, driver key, driver file and display modes, set up by the
 // test before it creates the window.
 struct Machine {
-    MemoryRegistry registry;
+    CuttableRegistry registry;
     ModeListDisplayModes displayModes{{}};
     ProfileDisplayDevices displayDevices{""};
     FakeFileVersions versions;

@@ -18,14 +18,24 @@ std::vector<std::uint8_t> SyncMaster() {  // 30-85 kHz, 50-160 Hz
     return EdidFileBytes(text.str());
 }
 
+constexpr char kSyncMasterKey[] = "SOFTWARE\\TSLN\\Monitors\\SAM0108#H9LL903013";
+constexpr char kNoEdidKey[] =
+    "SOFTWARE\\TSLN\\Monitors\\MONITOR#Default_Monitor#{4D36E96E-E325-11CE-BFC1-08002BE10318}#0000";
+
+void SetByHand(Machine& pc, const std::string& key, const std::string& horizontal, const std::string& vertical) {
+    pc.Set(key, "HorizontalKHz", horizontal);
+    pc.Set(key, "VerticalHz", vertical);
+}
+
 class MonitorTest : public ::testing::Test {
 protected:
     Machine pc;
     std::unique_ptr<frmMain> form;
 
-    // Build 4000: the compressed list without masks, so the selectors run on the ladder.
-    void StartInAdvancedView() {
-        pc.SetUpXp(4000, true);
+    // Build 4000: the compressed list without masks, so the selectors run on
+    // the ladder; from 4041 on, masks and hertz.
+    void StartInAdvancedView(std::uint32_t build = 4000) {
+        pc.SetUpXp(build, true);
         pc.SetMonitor(SyncMaster());
         form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
         ASSERT_EQ(form->Form_Load(), Outcome::Continue);
@@ -64,6 +74,132 @@ TEST_F(MonitorTest, TheWarningNamesOnlyWhatTheListWritesAndSetDefaultsNeverWarns
     EXPECT_EQ(pc.messages.shown[0].text, "Are you sure you wish to set the Nvidia driver default values?");
 }
 
+TEST_F(MonitorTest, TheWarningNamesRatesBelowTheLowestHzApart) {
+    StartInAdvancedView(4523);
+    for (int row = 0; row < kResolutionCount; ++row)
+        form->editor.SetCaption(row, "N/A");
+    form->editor.SetCaption(19, "1");  // 1920 x 1080
+    form->editor.SetCaption(6, "50");  // 640 x 480 at the lowest Hz: inside
+    pc.messages.answers = {MsgAnswer::No};
+    form->cmdApply_Click();
+    ASSERT_EQ(pc.messages.shown.size(), 1u);
+    EXPECT_EQ(pc.messages.shown[0].text,
+              "These rates are below what your monitor reports (30-85 kHz, 50-160 Hz): 1920 x 1080 at 1 Hz. "
+              "Apply them anyway?");
+    form->editor.SetCaption(18, "90");
+    pc.messages.answers = {MsgAnswer::No};
+    form->cmdApply_Click();
+    EXPECT_EQ(pc.messages.shown[1].text,
+              "These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz): 1600 x 1200 at 90 Hz. "
+              "These are below it: 1920 x 1080 at 1 Hz. Apply them anyway?");
+    EXPECT_EQ(pc.messages.shown[1].buttons, MsgButtons::YesNoDefaultNo);
+}
+
+// A stored pair wins over the EDID for the monitor it was set for, read by
+// PnP ID and serial; the same model with another serial, and a pair no dialog
+// would take, are not used.
+TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
+    SetByHand(pc, "SOFTWARE\\TSLN\\Monitors\\SAM0108#H9LL903014", "30-40", "50-60");
+    StartInAdvancedView();
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+
+    SetByHand(pc, kSyncMasterKey, "31-96", "55-100");
+    form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
+    ASSERT_EQ(form->Form_Load(), Outcome::Continue);
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 31-96 kHz, 55-100 Hz (set by hand)");
+    EXPECT_EQ(form->Text1, "96");
+    form->Check1_Click();
+    form->mnuFitMonitor_Click();
+    EXPECT_EQ(form->editor.Caption(6), "100");  // 640 x 480: 188 from 96 kHz, held to 100 Hz
+
+    SetByHand(pc, kSyncMasterKey, "96-31", "55-100");
+    form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
+    ASSERT_EQ(form->Form_Load(), Outcome::Continue);
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+}
+
+// A monitor with no EDID, by its device ID: the dialog names the box and the
+// rule of the first mistake, keeps every box as typed and stores nothing; what
+// it stores is read back into the line, the quick set and Fit to Monitor.
+TEST(MonitorLimitsDialog, RefusesMistakesThenStoresAndRemoves) {
+    Machine pc;
+    pc.SetUpXp(4523, true);
+    pc.displayDevices = ProfileDisplayDevices("MONITOR\\Default_Monitor\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
+    frmMain form(pc.system, pc.state, pc.tester);
+    ASSERT_EQ(form.Form_Load(), Outcome::Continue);
+    EXPECT_EQ(form.lblMonitor, "not reported");
+    ASSERT_TRUE(form.mnuMonitorLimits.enabled);
+    form.Check1_Click();
+    form.mnuMonitorLimits_Click();
+    frmLimits& dialog = form.limits;
+    EXPECT_TRUE(dialog.loaded && !form.enabled && !dialog.cmdOwnEnabled);
+    EXPECT_EQ(dialog.lblName + dialog.txtHMin + dialog.txtHMax + dialog.txtVMin + dialog.txtVMax, "not reported");
+
+    const struct {
+        std::array<std::string, 4> boxes;
+        const char* message;
+    } mistakes[] = {
+        {{"", "70", "50", "120"}, "The first Horizontal box must be a whole number of kHz from 1 to 500."},
+        {{"30", "7O", "50", "120"}, "The second Horizontal box must be a whole number of kHz from 1 to 500."},
+        {{"70", "30", "50", "120"}, "The second Horizontal box must not be below the first: the lowest comes first."},
+        {{"30", "70", "0", "120"}, "The first Vertical box must be a whole number of Hz from 1 to 500."},
+        {{"30", "70", "-50", "120"}, "The first Vertical box must be a whole number of Hz from 1 to 500."},
+        {{"30", "70", "50", "501"}, "The second Vertical box must be a whole number of Hz from 1 to 500."},
+        {{"30", "70", "121", "120"}, "The second Vertical box must not be below the first: the lowest comes first."},
+    };
+    for (const auto& m : mistakes) {
+        pc.messages.shown.clear();
+        dialog.txtHMin = m.boxes[0], dialog.txtHMax = m.boxes[1], dialog.txtVMin = m.boxes[2],
+        dialog.txtVMax = m.boxes[3];
+        dialog.cmdOK_Click();
+        EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{{m.message, MsgButtons::Ok, MsgIcon::Error}}));
+        EXPECT_TRUE(dialog.loaded);
+        EXPECT_EQ((std::array<std::string, 4>{dialog.txtHMin, dialog.txtHMax, dialog.txtVMin, dialog.txtVMax}),
+                  m.boxes);
+        EXPECT_EQ(pc.registry.FindKey(kHkeyLocalMachine, kNoEdidKey), nullptr);
+    }
+
+    pc.messages.shown.clear();
+    dialog.txtHMin = "30", dialog.txtHMax = "070", dialog.txtVMin = "50", dialog.txtVMax = "120";
+    dialog.cmdOK_Click();
+    EXPECT_TRUE(pc.messages.shown.empty());
+    EXPECT_TRUE(!dialog.loaded && form.enabled);
+    EXPECT_EQ(pc.Get(kNoEdidKey, "HorizontalKHz") + " " + pc.Get(kNoEdidKey, "VerticalHz"), "30-70 50-120");
+    EXPECT_EQ(form.lblMonitor, "not reported, 30-70 kHz, 50-120 Hz (set by hand)");
+    EXPECT_EQ(form.Text1, "70");
+    EXPECT_TRUE(form.mnuFitMonitor.enabled);
+
+    form.mnuMonitorLimits_Click();
+    EXPECT_EQ(dialog.txtHMin + " " + dialog.txtHMax + " " + dialog.txtVMin + " " + dialog.txtVMax, "30 70 50 120");
+    ASSERT_TRUE(dialog.cmdOwnEnabled);
+    dialog.cmdOwn_Click();
+    EXPECT_FALSE(dialog.loaded);
+    EXPECT_EQ(pc.Get(kNoEdidKey, "HorizontalKHz") + " " + pc.Get(kNoEdidKey, "VerticalHz"), "<missing> <missing>");
+    EXPECT_EQ(form.lblMonitor, "not reported");
+    EXPECT_FALSE(form.mnuFitMonitor.enabled);
+}
+
+TEST(MonitorLimitsDialog, ARefusedWriteChangesNothing) {
+    Machine pc;
+    pc.SetUpXp(4523, true);
+    pc.SetMonitor(SyncMaster());
+    SetByHand(pc, kSyncMasterKey, "30-96", "50-160");
+    pc.registry.DenyWrites(kHkeyLocalMachine, kSyncMasterKey);
+    frmMain form(pc.system, pc.state, pc.tester);
+    ASSERT_EQ(form.Form_Load(), Outcome::Continue);
+    const std::string line = form.lblMonitor;
+    form.mnuMonitorLimits_Click();
+    form.limits.txtHMax = "110";
+    form.limits.cmdOK_Click();
+    form.limits.cmdOwn_Click();
+    const ShownMessage refused{"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error};
+    EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{refused, refused}));
+    EXPECT_TRUE(form.limits.loaded);
+    EXPECT_EQ(form.limits.txtHMax, "110");
+    EXPECT_EQ(form.lblMonitor, line);
+    EXPECT_EQ(pc.Get(kSyncMasterKey, "HorizontalKHz") + " " + pc.Get(kSyncMasterKey, "VerticalHz"), "30-96 50-160");
+}
+
 TEST(MonitorNotReported, NoLimitsNoFitNoWarning) {
     Machine pc;
     pc.SetUpXp(4523, true);
@@ -71,6 +207,7 @@ TEST(MonitorNotReported, NoLimitsNoFitNoWarning) {
     ASSERT_EQ(form.Form_Load(), Outcome::Continue);
     EXPECT_EQ(form.lblMonitor, "not reported");
     EXPECT_EQ(form.Text1, "");
+    EXPECT_FALSE(form.mnuMonitorLimits.enabled);  // no monitor to keep limits for
     form.Check1_Click();
     EXPECT_FALSE(form.mnuFitMonitor.enabled);
 }

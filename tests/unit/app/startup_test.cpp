@@ -71,7 +71,8 @@ TEST_F(StartupTest, FullStartOnWindowsXpWithMaskDriver) {
               "Card Description: NVIDIA GeForce4 Ti 4600\r\n"
               "Adapter codename: NV25_Modes_Delta\r\n"
               "Adapter modes: Compressed\r\n"
-              "Registry path: System\\CurrentControlSet\\Control\\Video\\{1A2B}\\0000\r\n"
+              "Registry path: System\\CurrentControlSet\\Control\\Video\\"
+              "{1A2B3C4D-0000-4E5F-8A9B-0C1D2E3F4A5B}\\0000\r\n"
               "DLL Used: nv4_disp.dll\r\n"
               "Program mode: Normal Mode\r\n"
               "TV Resolutions: 1.  2. \r\n");

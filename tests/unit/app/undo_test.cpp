@@ -1,5 +1,7 @@
 // Undo of the last change: the record each write keeps, the restore from the
-// menu and from "/undo", and that a record that cannot be kept stops the write.
+// menu and from "/undo", that a record that cannot be kept stops the write,
+// that no record can aim an undo anywhere but a mode list, and that no power
+// cut can take the way back.
 #include "app/undo.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +18,29 @@ const ShownMessage kQuestion{"Restore the mode list as it was before the change 
                              MsgButtons::YesNoDefaultNo, MsgIcon::Question};
 const ShownMessage kRestored{"Mode list restored. Please remember to REBOOT your computer for changes to take effect",
                              MsgButtons::Ok, MsgIcon::Information};
+const ShownMessage kRedoQuestion{"Apply the change of 2026-12-07 13:05:09 again?", MsgButtons::YesNoDefaultNo,
+                                 MsgIcon::Question};
+const ShownMessage kRedone{"Change applied again. Please remember to REBOOT your computer for changes to take effect",
+                           MsgButtons::Ok, MsgIcon::Information};
 const ShownMessage kWriteError{"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error};
+const ShownMessage kNothing{"There is no change to undo.", MsgButtons::Ok, MsgIcon::Information};
 
 StoredValue Bytes(std::uint32_t type, const std::string& bytes) {
     return StoredValue{true, type, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+}
+
+// The record's layout, spelled out: "TSU1", counted key, value name and
+// stamp, then each side as existed, type and counted bytes.
+std::string RecordBytes(const std::string& key, const std::string& name, const std::string& saved,
+                        const StoredValue& before, const StoredValue& written) {
+    const auto number = [](std::size_t n) {
+        return std::string{char(n & 255), char(n >> 8 & 255), char(n >> 16 & 255), char(n >> 24 & 255)};
+    };
+    const auto counted = [&](const std::string& text) { return number(text.size()) + text; };
+    const auto side = [&](const StoredValue& v) {
+        return number(v.found) + number(v.type) + counted(std::string(v.data.begin(), v.data.end()));
+    };
+    return "TSU1" + counted(key) + counted(name) + counted(saved) + side(before) + side(written);
 }
 
 class UndoTest : public ::testing::Test {
@@ -33,8 +54,12 @@ protected:
         pc.messages.shown.clear();
         pc.files.files[kDebugTxt].clear();
     }
-    void Put(const StoredValue& value) { RestoreStoredValue(pc.registry, kXpDriverKey, kValue, value); }
-    StoredValue Driver() { return ReadStoredValue(pc.registry, kXpDriverKey, kValue); }
+    static void Put(Machine& m, const StoredValue& value) {
+        RestoreStoredValue(m.registry, kXpDriverKey, kValue, value);
+    }
+    void Put(const StoredValue& value) { Put(pc, value); }
+    static StoredValue Driver(Machine& m) { return ReadStoredValue(m.registry, kXpDriverKey, kValue); }
+    StoredValue Driver() { return Driver(pc); }
     StoredValue Undo(const char* name) { return ReadStoredValue(pc.registry, kUndoKey, name); }
     void Apply() {
         pc.messages.answers = {MsgAnswer::Yes};
@@ -48,7 +73,7 @@ protected:
     }
 };
 
-TEST_F(UndoTest, RecordHoldsTheExactBytesAndTypeAndTheMenuPutsThemBack) {
+TEST_F(UndoTest, RecordHoldsBothSidesAndTheMenuGoesBackAndForthWithoutRewritingIt) {
     pc.SetUpXp();
     // A list with no terminating NUL and bytes after an embedded one: only a byte copy gives it back.
     const StoredValue before = Bytes(kRegSz, std::string("S 640x480=8000;\0junk", 20));
@@ -57,14 +82,10 @@ TEST_F(UndoTest, RecordHoldsTheExactBytesAndTypeAndTheMenuPutsThemBack) {
     EXPECT_FALSE(form->mnuUndo.enabled);
     Apply();
     const StoredValue applied = Driver();
-    ASSERT_EQ(RegGetString(pc.registry, kHkeyLocalMachine, kXpDriverKey, kValue, ""), form->NewModeList);
-
-    EXPECT_EQ(Undo("Key"), Bytes(kRegSz, std::string(kXpDriverKey) + '\0'));
-    EXPECT_EQ(Undo("ValueName"), Bytes(kRegSz, std::string(kValue) + '\0'));
-    EXPECT_EQ(Undo("Existed"), Bytes(kRegDword, std::string("\1\0\0\0", 4)));
-    EXPECT_EQ(Undo("Type"), Bytes(kRegDword, std::string("\1\0\0\0", 4)));
-    EXPECT_EQ(Undo("Data"), Bytes(kRegBinary, std::string("S 640x480=8000;\0junk", 20)));
-    EXPECT_EQ(Undo("Saved"), Bytes(kRegSz, std::string("2026-12-07 13:05:09\0", 20)));
+    ASSERT_EQ(applied, Bytes(kRegSz, form->NewModeList + '\0'));
+    const StoredValue record =
+        Bytes(kRegBinary, RecordBytes(kXpDriverKey, kValue, "2026-12-07 13:05:09", before, applied));
+    EXPECT_EQ(Undo("Record"), record);
     EXPECT_TRUE(form->mnuUndo.enabled);
 
     MenuUndo(MsgAnswer::No);
@@ -75,10 +96,21 @@ TEST_F(UndoTest, RecordHoldsTheExactBytesAndTypeAndTheMenuPutsThemBack) {
     EXPECT_EQ(Driver(), before);
     EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{kQuestion, kRestored}));
     EXPECT_EQ(pc.files.files[kDebugTxt], "Restored registry value: S 640x480=8000;\r\n");
-    // What the undo replaced is the new record: undo again redoes the change.
-    EXPECT_EQ(Undo("Data").data, applied.data);
     MenuUndo(MsgAnswer::Yes);
     EXPECT_EQ(Driver(), applied);
+    EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{kRedoQuestion, kRedone}));
+    EXPECT_EQ(pc.files.files[kDebugTxt], "Restored registry value: " + form->NewModeList + "\r\n");
+    EXPECT_EQ(Undo("Record"), record);
+
+    // Changed since by someone else: neither side is written over it.
+    const StoredValue other = Bytes(kRegSz, std::string("S 800x600=8000;\0", 16));
+    Put(other);
+    MenuUndo(MsgAnswer::Yes);
+    EXPECT_EQ(pc.messages.shown,
+              (std::vector<ShownMessage>{{"The mode list has changed since 2026-12-07 13:05:09; nothing was restored.",
+                                          MsgButtons::Ok, MsgIcon::Error}}));
+    EXPECT_EQ(Driver(), other);
+    EXPECT_EQ(pc.files.files[kDebugTxt], "");
 }
 
 TEST_F(UndoTest, ValueThatDidNotExistIsDeletedAndAValueOfAnotherTypeKeepsItsType) {
@@ -88,9 +120,8 @@ TEST_F(UndoTest, ValueThatDidNotExistIsDeletedAndAValueOfAnotherTypeKeepsItsType
     pc.messages.answers = {MsgAnswer::Yes};
     form->cmdReset_Click();
     const StoredValue defaults = Driver();
-    EXPECT_EQ(Undo("Existed"), Bytes(kRegDword, std::string("\0\0\0\0", 4)));
-    EXPECT_EQ(Undo("Type"), Bytes(kRegDword, std::string("\0\0\0\0", 4)));
-    EXPECT_EQ(Undo("Data"), Bytes(kRegBinary, ""));
+    EXPECT_EQ(Undo("Record"),
+              Bytes(kRegBinary, RecordBytes(kXpDriverKey, kValue, "2026-12-07 13:05:09", {}, defaults)));
     MenuUndo(MsgAnswer::Yes);
     EXPECT_FALSE(Driver().found);
     EXPECT_EQ(pc.files.files[kDebugTxt], "Restored registry value: (none)\r\n");
@@ -100,7 +131,6 @@ TEST_F(UndoTest, ValueThatDidNotExistIsDeletedAndAValueOfAnotherTypeKeepsItsType
     const StoredValue binary = Bytes(kRegBinary, std::string("\x01\xff\0", 3));
     Put(binary);
     Apply();
-    EXPECT_EQ(Undo("Type"), Bytes(kRegDword, std::string("\3\0\0\0", 4)));
     MenuUndo(MsgAnswer::Yes);
     EXPECT_EQ(Driver(), binary);
     EXPECT_EQ(pc.files.files[kDebugTxt], "Restored registry value: hex(3):01,ff,00\r\n");
@@ -113,7 +143,7 @@ TEST_F(UndoTest, ARecordThatCannotBeKeptStopsTheWrite) {
     Start();
     pc.registry.DenyWrites(kHkeyLocalMachine, kXpDriverKey);
     Apply();
-    EXPECT_FALSE(Undo("Key").found);  // a refused write leaves nothing to undo
+    EXPECT_FALSE(Undo("Record").found);  // a refused write leaves nothing to undo
     EXPECT_FALSE(form->mnuUndo.enabled);
     pc.registry.MakeKey(kHkeyLocalMachine, kXpDriverKey).denyWrites = false;
     pc.registry.DenyWrites(kHkeyLocalMachine, kUndoKey);
@@ -151,19 +181,105 @@ TEST_F(UndoTest, SafeModeUndoFollowsTheRecordNotTheDeviceMap) {
               (std::vector<ShownMessage>{{"There is no change to undo.", MsgButtons::Ok, MsgIcon::Information}}));
 }
 
-TEST_F(UndoTest, MenuIsOnlyForARecordOfThisDriverKeyAndValue) {
+// Written in both layouts the program has used, aimed so that an undo that
+// read it would put payload at name under key.
+void Plant(Machine& pc, const std::string& key, const std::string& name, const StoredValue& payload,
+           const std::string& saved = "2026-12-07 13:05:09") {
+    const StoredValue now = ReadStoredValue(pc.registry, key, name);
+    const std::string record =
+        now.found ? RecordBytes(key, name, saved, payload, now) : RecordBytes(key, name, saved, now, payload);
+    RestoreStoredValue(pc.registry, kUndoKey, "Record", Bytes(kRegBinary, record));
+    pc.Set(kUndoKey, "Key", key);
+    pc.Set(kUndoKey, "ValueName", name);
+    pc.Set(kUndoKey, "Saved", saved);
+    pc.SetDword(kUndoKey, "Existed", payload.found);
+    pc.SetDword(kUndoKey, "Type", static_cast<std::int32_t>(payload.type));
+    RestoreStoredValue(pc.registry, kUndoKey, "Data", {true, kRegBinary, payload.data});
+}
+
+TEST_F(UndoTest, ARecordIsOnlyForAModeListOfADisplayDriverKey) {
+    const char kRun[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const char kNt[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    const StoredValue list = Bytes(kRegSz, std::string("S 640x480=8000;\0", 16));
+    const struct {
+        std::string key, name;
+        StoredValue payload;
+        std::string saved;
+    } planted[] = {
+        {kRun, kValue, Bytes(kRegSz, std::string("C:\\evil.exe\0", 12)), "2026-12-07 13:05:09"},
+        {kXpDriverKey, "InstalledDisplayDrivers", list, "2026-12-07 13:05:09"},
+        {kNt, "CurrentVersion", {}, "2026-12-07 13:05:09"},
+        {kXpDriverKey, kValue, Bytes(kRegSz, std::string(70000, 'S')), "2026-12-07 13:05:09"},
+        {kXpDriverKey, kValue, list, "2026-12-07 13:05:09\r\n[Tessaline] Mode list restored."},
+        {kXpDriverKey, kValue, list, "7 Dec 2026 13:05"},
+    };
+    for (const auto& p : planted) {
+        Machine m;
+        m.SetUpXp();
+        Put(m, Bytes(kRegSz, std::string("S 800x600=8000;\0", 16)));
+        Plant(m, p.key, p.name, p.payload, p.saved);
+        const std::uint64_t revision = m.registry.Revision();
+        m.messages.answers = {MsgAnswer::Yes};
+        SCOPED_TRACE(p.name + " " + p.saved);
+        UndoLastChange(m.system);
+        EXPECT_EQ(m.messages.shown, (std::vector<ShownMessage>{kNothing}));
+        EXPECT_EQ(m.registry.Revision(), revision);
+        EXPECT_EQ(m.files.writes, 0);
+    }
+
+    // Aimed at this adapter's list it is a record; at another adapter's, the menu is greyed for it.
     pc.SetUpXp();
+    Plant(pc, kXpDriverKey, kValue, list);
     Start();
-    Apply();
     EXPECT_TRUE(form->mnuUndo.enabled);
-    pc.Set(kUndoKey, "ValueName", "NV11_Modes_Delta");
+    Plant(pc, kXpDriverKey, "NV11_Modes_Delta", list);
     Start();
     EXPECT_FALSE(form->mnuUndo.enabled);
-    pc.SetDword(kUndoKey, "Existed", 2);  // not a record at all
-    pc.messages.shown.clear();
-    UndoLastChange(pc.system);
-    EXPECT_EQ(pc.messages.shown.size(), 1u);
-    EXPECT_EQ(pc.messages.shown[0].text, "There is no change to undo.");
+}
+
+TEST_F(UndoTest, APowerCutAfterAnyWriteOfApplyOrUndoLeavesAnUndoThatReachesTheRightValue) {
+    using Boxes = std::vector<ShownMessage>;
+    const StoredValue before = Bytes(kRegSz, std::string("S 640x480=8000;\0", 16));
+    for (const bool cutUndo : {false, true}) {
+        for (int writes = 0;; ++writes) {
+            SCOPED_TRACE((cutUndo ? "undo cut after " : "apply cut after ") + std::to_string(writes) + " writes");
+            Machine m;
+            m.SetUpXp();
+            Put(m, before);
+            m.Set(kUndoKey, "Key", kXpDriverKey);  // an earlier version's record, which goes on Apply
+            frmMain window(m.system, m.state, m.tester);
+            ASSERT_EQ(window.Form_Load(), Outcome::Continue);
+            m.registry.writesLeft = cutUndo ? -1 : writes;
+            m.messages.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+            window.cmdApply_Click();
+            m.registry.writesLeft = writes;
+            if (cutUndo)
+                UndoLastChange(m.system);
+            m.registry.writesLeft = -1;
+
+            // The power is back: the next undo puts back the value before whenever the change holds, and
+            // otherwise never claims to.
+            const StoredValue applied = Bytes(kRegSz, window.NewModeList + '\0');
+            const StoredValue atCut = Driver(m);
+            m.messages.shown.clear();
+            m.messages.answers = {MsgAnswer::Yes};
+            UndoLastChange(m.system);
+            if (atCut == applied) {
+                EXPECT_EQ(m.messages.shown, (Boxes{kQuestion, kRestored}));
+                EXPECT_EQ(Driver(m), before);
+            } else {
+                ASSERT_EQ(atCut, before);
+                const bool kept = m.messages.shown.size() == 2;  // the record of the change was written
+                EXPECT_EQ(m.messages.shown, (kept ? Boxes{kRedoQuestion, kRedone} : Boxes{kNothing}));
+                EXPECT_EQ(Driver(m), kept ? applied : before);
+            }
+            if (!m.registry.cut) {
+                EXPECT_EQ(atCut, cutUndo ? before : applied);
+                EXPECT_FALSE(ReadStoredValue(m.registry, kUndoKey, "Key").found);
+                break;
+            }
+        }
+    }
 }
 
 }  // namespace

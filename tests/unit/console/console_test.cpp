@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "console/command_line.h"
 #include "console/console_app.h"
 #include "platform/registry_helpers.h"
 #include "profile/machine_profile.h"
@@ -65,6 +66,15 @@ protected:
         return at == std::string::npos ? "<none>" : log.substr(at + 22, log.find("\r\n", at) - at - 22);
     }
 
+    // A value set as another program would set it, however odd its text.
+    void Plant(const std::string& key, const std::string& name, const std::string& text) {
+        std::string error;
+        auto profile = MachineProfile::Load(dir.string(), &error);
+        ASSERT_TRUE(profile) << error;
+        RegSetString(profile->Registry(), kHkeyLocalMachine, key, name, text);
+        ASSERT_TRUE(profile->SaveRegistry(&error)) << error;
+    }
+
     std::string Value(const std::string& key, const std::string& name) {
         std::string error;
         auto profile = MachineProfile::Load(dir.string(), &error);
@@ -111,18 +121,34 @@ TEST_F(ConsoleTest, TheMonitorOfThePcAndFitToMonitor) {
     ASSERT_EQ(Run({"monitor", "advanced", "fit-monitor", "rates"}), kExitOk) << err;
     EXPECT_EQ(out.substr(0, out.find("320 x 200=")),
               "pnp-id: SAM002F\nname: SyncMaster\nversion: 1.3\nchecksum: ok\n"
-              "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\n");
+              "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\n"
+              "limits: 30-110 kHz H, 50-160 Hz V (from the EDID)\n");
     EXPECT_NE(out.find("\n640 x 480=160\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\n2048 x 1536=66\n"), std::string::npos) << out;
     EXPECT_EQ(Run({"fit-monitor"}), kExitFailed);
     EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (switch on advanced)\n");
 
+    // Set by hand for this CRT (PnP ID and serial), then its own again.
+    constexpr char kHandKey[] = "SOFTWARE\\TSLN\\Monitors\\SAM002F#HVAY201247";
+    ASSERT_EQ(Run({"monitor-limits", "30-96", "50-150", "monitor"}), kExitOk) << err;
+    EXPECT_EQ(
+        out.substr(out.rfind("ranges: ")),
+        "ranges: 50-160 Hz V, 30-110 kHz H, max dotclock 290 MHz\nlimits: 30-96 kHz H, 50-150 Hz V (set by hand)\n");
+    EXPECT_EQ(Value(kHandKey, "HorizontalKHz") + " " + Value(kHandKey, "VerticalHz"), "30-96 50-150");
+    ASSERT_EQ(Run({"monitor-limits", "auto", "monitor-limits", "auto", "monitor"}), kExitOk) << err;
+    EXPECT_EQ(out.substr(out.rfind("limits: ")), "limits: 30-110 kHz H, 50-160 Hz V (from the EDID)\n");
+    EXPECT_EQ(Value(kHandKey, "HorizontalKHz") + " " + Value(kHandKey, "VerticalHz"), "<missing> <missing>");
+
     TearDown();
     Use("xp-range");
     ASSERT_EQ(Run({"monitor", "advanced"}), kExitOk) << err;
-    EXPECT_EQ(out, "no EDID\n");
+    EXPECT_EQ(out, "no EDID\nlimits: none\n");
+    EXPECT_EQ(Run({"monitor-limits", "30-70", "50-120"}), kExitFailed);
+    EXPECT_EQ(err, "tessaline: monitor-limits 30-70 50-120: \"Monitor Limits...\" is disabled (no monitor found)\n");
     EXPECT_EQ(Run({"advanced", "fit-monitor"}), kExitFailed);
-    EXPECT_EQ(err, "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (the monitor reports no usable limits)\n");
+    EXPECT_EQ(err,
+              "tessaline: fit-monitor: \"Fit to Monitor\" is disabled (no limits known for the monitor: monitor-limits "
+              "sets them)\n");
 }
 
 TEST_F(ConsoleTest, CompressedApplyWithTvOutAndRegistration) {
@@ -189,20 +215,40 @@ TEST_F(ConsoleTest, NormalListOnWindows2000AndDefaultsRestoreIt) {
     EXPECT_EQ(ReadFile(dir / "program" / "debug.txt").find("DLL Used: nv4.dll\r\n") != std::string::npos, true);
 }
 
+// The shipped profiles carry what their start-up writes: looking at one
+// leaves its file as it was, so a checkout stays clean.
+TEST_F(ConsoleTest, LookingAtAShippedProfileLeavesItByteForByte) {
+    for (const char* profile : {"demo", "xp-range", "w2k-normal"}) {
+        Use(profile);
+        ASSERT_EQ(Run({"show", "advanced", "rates", "show-value"}), kExitOk) << err;
+        EXPECT_EQ(ReadFile(dir / "registry.reg"), ReadFile(fs::path(TSLN_PROFILES_DIR) / profile / "registry.reg"))
+            << profile;
+        TearDown();
+    }
+}
+
+constexpr char kEndedAtStartup[] = "tessaline: the program ended at start-up; no action ran\n";
+
+// Actions asked for and none run: a script must not take them as done. With
+// none asked for, ending is all there was to do.
 TEST_F(ConsoleTest, RefusedSystemsEndAtStart) {
     Use("demo");
     EditRegistry("\"CurrentVersion\"=\"5.1\"", "\"CurrentVersion\"=\"5.2\"");
     const std::string before = ReadFile(dir / "registry.reg");
-    ASSERT_EQ(Run({"show"}), kExitOk);
-    EXPECT_EQ(out, "[Tessaline] No compatible Operating System found\n(the program ended at start-up)\n");
+    ASSERT_EQ(Run({"show"}), kExitEndedAtStartup);
+    EXPECT_EQ(out, "[Tessaline] No compatible Operating System found\n");
+    EXPECT_EQ(err, kEndedAtStartup);
     EXPECT_EQ(ReadFile(dir / "registry.reg"), before);
     EXPECT_FALSE(fs::exists(dir / "program" / "debug.txt"));
+    ASSERT_EQ(Run({}), kExitOk);
+    EXPECT_EQ(out, "[Tessaline] No compatible Operating System found\n(the program ended at start-up)\n");
 
     TearDown();
     Use("demo");
     EditRegistry("hex(7):6e,00,76,00,34,00", "hex(7):6e,00,76,00,35,00");  // "nv5_disp"
-    ASSERT_EQ(Run({"show"}), kExitOk);
-    EXPECT_EQ(out, "[Tessaline] No compatible Detonator version found\n(the program ended at start-up)\n");
+    ASSERT_EQ(Run({"show"}), kExitEndedAtStartup);
+    EXPECT_EQ(out, "[Tessaline] No compatible Detonator version found\n");
+    EXPECT_EQ(err, kEndedAtStartup);
     // The check looked for nv5_disp.dll, which is not there.
     EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "N/A");
 }
@@ -210,30 +256,92 @@ TEST_F(ConsoleTest, RefusedSystemsEndAtStart) {
 TEST_F(ConsoleTest, UnknownAdapterIsNeverWritten) {
     Use("demo");
     EditRegistry("NVIDIA GeForce4 Ti 4600", "NVIDIA GeForce FX 5950 Ultra");
-    ASSERT_EQ(Run({"apply", "defaults"}), kExitOk) << err;
+    ASSERT_EQ(Run({"apply", "defaults"}), kExitFailed) << err;
     EXPECT_EQ(out.find("[Tessaline] Your graphics adapter is not in Tessaline's list of supported adapters"), 0u);
     EXPECT_EQ(ReadFile(dir / "program" / "debug.txt").find("Added registry value"), std::string::npos);
 }
 
 TEST_F(ConsoleTest, StartupRuns) {
     Use("demo");
-    ASSERT_EQ(Run({"--startup", "--no", "show"}), kExitOk) << err;
+    EditRegistry("\"LastDetVersion\"=\"6.14.10.4523\"", "\"LastDetVersion\"=\"6.14.10.3082\"");
+    ASSERT_EQ(Run({"--startup", "--no", "show"}), kExitEndedAtStartup) << err;
     EXPECT_EQ(out,
               "[beep]\n"
               "[Tessaline] New Detonator drivers found, do you want to run the program and re-apply your settings? "
-              "[No]\n(the program ended at start-up)\n");
-    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "<missing>");
+              "[No]\n");
+    EXPECT_EQ(err, kEndedAtStartup);
+    EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "6.14.10.3082");
 
     ASSERT_EQ(Run({"--startup", "--yes"}), kExitOk) << err;
     EXPECT_NE(ReadFile(dir / "program" / "debug.txt").find("\r\nProgram mode: Startup Mode\r\n"), std::string::npos);
     EXPECT_EQ(Value("SOFTWARE\\TSLN", "LastDetVersion"), "6.14.10.4523");
 
+    // As Windows runs it at every start.
     fs::remove(dir / "program" / "debug.txt");
     const std::string before = ReadFile(dir / "registry.reg");
-    ASSERT_EQ(Run({"--startup", "show"}), kExitOk) << err;
+    ASSERT_EQ(Run({"--startup"}), kExitOk) << err;
     EXPECT_EQ(out, "(the program ended at start-up)\n");
+    EXPECT_EQ(Run({"--startup", "show"}), kExitEndedAtStartup);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, kEndedAtStartup);
     EXPECT_EQ(ReadFile(dir / "registry.reg"), before);
     EXPECT_FALSE(fs::exists(dir / "program" / "debug.txt"));
+}
+
+// The program shows every failure with the error icon: the run stops there,
+// as for an action the console itself cannot do.
+TEST_F(ConsoleTest, AnErrorBoxStopsTheRunWithOne) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"--yes", "apply"}), kExitOk) << err;
+    // Apply and undo log before they write: a debug.txt they cannot extend is their write error.
+    fs::permissions(dir / "program" / "debug.txt", fs::perms::owner_read, fs::perm_options::replace);
+    const std::string writeError = "Error writing to the registry";
+    const std::string badWidth = "Width 1 must be a number of three or four digits (for example 720).";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--yes", "apply", "show-value"}, "apply: the program showed the error \"" + writeError + "\""},
+        {{"--yes", "undo", "show-value"}, "undo: the program showed the error \"" + writeError + "\""},
+        {{"advanced", "tvout", "72Ox480", "-", "show-value"},
+         "tvout 72Ox480 -: the program showed the error \"" + badWidth + "\""},
+    };
+    for (const auto& [args, error] : cases) {
+        EXPECT_EQ(Run(args), kExitFailed) << error;
+        EXPECT_EQ(err, "tessaline: " + error + "\n");
+        const std::string box = error.substr(error.find('"') + 1, error.rfind('"') - error.find('"') - 1);
+        EXPECT_EQ(out.substr(out.rfind("[Tessaline] ")), "[Tessaline] " + box + "\n");
+    }
+}
+
+TEST_F(ConsoleTest, HelpAndVersionAnswerOnStandardOutputAndRunNothing) {
+    Use("demo");
+    const std::string before = ReadFile(dir / "registry.reg");
+    for (const char* ask : {"--help", "-h", "/?"}) {
+        EXPECT_EQ(Run({"--yes", "apply", ask, "frobnicate"}), kExitOk) << ask;
+        EXPECT_EQ(out, std::string(kConsoleUsage) + "\n");
+        EXPECT_EQ(err, "");
+    }
+    EXPECT_EQ(Run({"--version", "apply"}), kExitOk);
+    EXPECT_EQ(out, "Tessaline 2.0\n");
+    EXPECT_EQ(ReadFile(dir / "registry.reg"), before);
+    EXPECT_FALSE(fs::exists(dir / "program" / "debug.txt"));
+}
+
+// Text from the registry that tries to start a line of its own stays on its
+// line, on the console and in debug.txt.
+TEST_F(ConsoleTest, RegistryTextStaysOnItsLine) {
+    Use("demo");
+    ASSERT_EQ(Run({"--yes", "apply"}), kExitOk) << err;
+    Plant("SOFTWARE\\TSLN\\Undo", "Saved", "2026-12-07 13:00:00\n[Tessaline] Mode list restored");
+    Run({"--no", "undo"});
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
+
+    constexpr char kDemoKey[] =
+        "SYSTEM\\CurrentControlSet\\Control\\Video\\{6B3E0D42-91A7-4C58-B2F3-7D1E8A905C64}\\0000";
+    Plant(kDemoKey, "Device Description", "NVIDIA GeForce4\r\n[Tessaline] Values added\x1b[2J\x7f");
+    ASSERT_EQ(Run({"show"}), kExitOk) << err;
+    const std::string shown = "NVIDIA GeForce4^M^J[Tessaline] Values added^[[2J^?";
+    EXPECT_NE(out.find("\nDevice Description:  " + shown + "\nMonitor: "), std::string::npos) << out;
+    EXPECT_NE(ReadFile(dir / "program" / "debug.txt").find("\r\nCard Description: " + shown + "\r\nAdapter codename: "),
+              std::string::npos);
 }
 
 TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
@@ -254,6 +362,18 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
         {"rate", "320x200", "080"},
         {"rate", "1000x700", "85"},
         {"--yes", "apply", "--now"},
+        {"--yes", "apply", "monitor-limits", "30-96"},
+        {"--yes", "apply", "monitor-limits", "96-30", "50-160"},
+        {"monitor-limits", "30-96", "50-0160x"},
+        {"monitor-limits", "auto", "50-160"},
+        {"--now", "2026-02-29 13:00:00", "show"},  // no leap year
+        {"--now", "1900-02-29 13:00:00", "show"},  // nor is a century not divisible by 400
+        {"--now", "2026-04-31 13:00:00", "show"},
+        {"--now", "2026-13-01 13:00:00", "show"},
+        {"--now", "2026-00-10 13:00:00", "show"},
+        {"--now", "2026-12-07 24:00:00", "show"},
+        {"--now", "2026-12-07 13:60:00", "show"},
+        {"--now", "2026-12-07 13:00:60", "show"},
     };
     for (const auto& args : mistakes) {
         std::string joined;
@@ -267,10 +387,16 @@ TEST_F(ConsoleTest, MistakesExitWithTwoAndLeaveTheProfileAlone) {
     }
     EXPECT_EQ(Run({"rate", "4294968320x768", "70"}), kExitUsage);
     EXPECT_EQ(err, "tessaline: there is no row for 4294968320x768 in \"rate 4294968320x768 70\"\n");
+    EXPECT_EQ(Run({"monitor-limits", "30-96", "0-160"}), kExitUsage);
+    EXPECT_EQ(
+        err,
+        "tessaline: malformed range \"0-160\" in \"monitor-limits 30-96 0-160\" (expected LOW-HIGH, whole numbers "
+        "from 1 to 500, the lowest first)\n");
     StringWriter o, e;
     EXPECT_EQ(RunConsole({"--machine", (dir / "missing").string(), "show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"show"}, o, e), kExitUsage);
     EXPECT_EQ(RunConsole({"--machine", dir.string(), "--now", "yesterday"}, o, e), kExitUsage);
+    EXPECT_EQ(Run({"--now", "2000-02-29 23:59:59", "rates"}), kExitOk) << err;
     std::ofstream(dir / "registry.reg", std::ios::binary) << "not a registry file\r\n";
     EXPECT_EQ(Run({"show"}), kExitUsage);
     EXPECT_EQ(ReadFile(dir / "registry.reg"), "not a registry file\r\n");
@@ -302,12 +428,6 @@ TEST_F(ConsoleTest, AFailedActionStopsTheRunAndKeepsWhatRanBefore) {
     }
 }
 
-}  // namespace
-}  // namespace tsln
-
-namespace tsln {
-namespace {
-
 // Undo from a Safe Mode prompt: no start-up (the device map names another
 // key), the record says where the value goes; a second undo redoes.
 TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
@@ -324,6 +444,26 @@ TEST_F(ConsoleTest, UndoWithoutTheStartupFollowsTheRecord) {
     EXPECT_EQ(Run({"undo"}), kExitUsage);
     ASSERT_EQ(Run({"--yes", "undo"}), kExitOk) << err;
     EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), applied);
+
+    // Changed since by someone else: an undo that restores nothing has failed.
+    EditRegistry("\"NV11_Modes_Delta\"=\"", "\"NV11_Modes_Delta\"=\"S 1x1=60;");
+    EXPECT_EQ(Run({"--yes", "undo"}), kExitFailed);
+    EXPECT_EQ(out, "[Tessaline] The mode list has changed since 2026-12-07 13:00:00; nothing was restored.\n");
+}
+
+// After the start-up, undo is the menu item's: only for this adapter's list.
+// The adapter has moved to another key since the change; the record of the
+// old key is left alone.
+TEST_F(ConsoleTest, UndoAfterTheStartupIsOnlyForThisAdaptersList) {
+    Use("xp-range");
+    ASSERT_EQ(Run({"--yes", "apply"}), kExitOk) << err;
+    ASSERT_EQ(Run({"--yes", "defaults"}), kExitOk) << err;
+    const std::string defaults = Value(kXpRangeKey, "NV11_Modes_Delta");
+    EditRegistry("Video\\\\{0E5C7A13", "Video\\\\{0E5C7A14");  // the device map
+    EditRegistry("{0E5C7A13-28D4-4F96-A1B7-C3D95E2F6A80}\\0000]", "{0E5C7A14-28D4-4F96-A1B7-C3D95E2F6A80}\\0000]");
+    ASSERT_EQ(Run({"--yes", "show-value", "undo"}), kExitOk) << err;
+    EXPECT_EQ(out, "NV11_Modes_Delta=" + defaults + "\n[Tessaline] There is no change to undo.\n");
+    EXPECT_EQ(Value(kXpRangeKey, "NV11_Modes_Delta"), "<missing>");
 }
 
 }  // namespace

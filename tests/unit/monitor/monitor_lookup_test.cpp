@@ -64,21 +64,35 @@ TEST(MonitorLookup, TheOneInstanceWhoseDriverMatchesOrNothing) {
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
+std::string Caption(const std::optional<Edid>& edid) {
+    return MonitorCaption(edid, ChooseLimits(std::nullopt, edid));
+}
+
 TEST(MonitorCaption, EveryForm) {
     std::optional<Edid> edid = ReadEdid(SyncMaster());
-    EXPECT_EQ(MonitorCaption(edid), "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
     edid->name.clear();
-    EXPECT_EQ(MonitorCaption(edid), "SAM0108, 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(Caption(edid), "SAM0108, 30-85 kHz, 50-160 Hz");
     edid->name = "SyncMaster";
-    edid->ranges->minHorizontalKHz = 90;  // a minimum above the maximum is no limit to go by
-    EXPECT_EQ(MonitorCaption(edid), "SyncMaster (SAM0108), no limits reported");
+    // Ranges that contradict themselves are no limits to go by.
+    edid->ranges->minHorizontalKHz = 90;
+    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), ranges not usable");
+    edid->ranges->minHorizontalKHz = 30;
+    edid->ranges->maxVerticalHz = 0;
+    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), ranges not usable");
+    EXPECT_FALSE(UsableLimits(edid));
+    const MonitorLimits byHand{50, 160, 30, 96};
+    EXPECT_EQ(MonitorCaption(edid, ChooseLimits(byHand, edid)),
+              "SyncMaster (SAM0108), 30-96 kHz, 50-160 Hz (set by hand)");
     edid->ranges.reset();
-    EXPECT_EQ(MonitorCaption(edid), "SyncMaster (SAM0108), no limits reported");
+    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), no limits reported");
     edid = ReadEdid(SyncMaster());
     edid->checksumOk = false;
-    EXPECT_EQ(MonitorCaption(edid), "SyncMaster (SAM0108), EDID damaged, limits not used");
+    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), EDID damaged, limits not used");
     EXPECT_FALSE(UsableLimits(edid));
-    EXPECT_EQ(MonitorCaption(std::nullopt), "not reported");
+    EXPECT_EQ(Caption(std::nullopt), "not reported");
+    EXPECT_EQ(MonitorCaption(std::nullopt, ChooseLimits(MonitorLimits{50, 120, 30, 70}, std::nullopt)),
+              "not reported, 30-70 kHz, 50-120 Hz (set by hand)");
 }
 
 }  // namespace

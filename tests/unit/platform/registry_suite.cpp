@@ -212,6 +212,18 @@ TEST_P(RegistrySuite, CreateKeyMakesEveryMissingParentAndOpensExistingKeys) {
     EXPECT_EQ("\x01\x02"s, Get(Path("A\\B"), "kept").bytes);
 }
 
+// Windows takes key names of up to 255 characters; Wine takes 256, and both refuse 257 the same way. (A
+// whole path is given relative to an open key: the single-byte functions refuse paths over 260 characters.)
+TEST_P(RegistrySuite, AKeyNameTooLongIsRefused) {
+    RegHandle scratch = 0;
+    ASSERT_EQ(kErrorSuccess, reg_->CreateKey(kRoot, kScratch.c_str(), &scratch));
+    RegHandle key = 0;
+    EXPECT_EQ(kErrorInvalidParameter, reg_->CreateKey(scratch, std::string(257, 'n').c_str(), &key));
+    ASSERT_EQ(kErrorSuccess, reg_->CreateKey(scratch, std::string(255, 'n').c_str(), &key));
+    EXPECT_EQ(kErrorSuccess, reg_->CloseKey(key));
+    EXPECT_EQ(kErrorSuccess, reg_->CloseKey(scratch));
+}
+
 TEST_P(RegistrySuite, KeyAndValueNamesIgnoreCase) {
     Put(Path("MixedCase\\Sub"), "ValueName", kRegDword, "\x01\0\0\0"s);
     EXPECT_TRUE(KeyExists(Path("mixedcase\\SUB")));

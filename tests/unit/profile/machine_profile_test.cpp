@@ -392,9 +392,8 @@ TEST_P(ShippedProfileTest, LoadsTheMachineItDescribes) {
         EXPECT_EQ(compressed->type, kRegDword);
         EXPECT_EQ(compressed->data, (std::vector<std::uint8_t>{static_cast<std::uint8_t>(*p.compressed), 0, 0, 0}));
     }
-    // The program's own key appears only once the program has run.
-    RegHandle tsln = 0;
-    EXPECT_EQ(registry.OpenKeyEx(kHkeyLocalMachine, "SOFTWARE\\TSLN", 0, kKeyRead, &tsln), kErrorFileNotFound);
+    // What the start-up writes is there already, so that a start changes nothing.
+    EXPECT_EQ(StringValue(registry, "SOFTWARE\\TSLN", "LastDetVersion"), p.driverVersion);
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 
     EXPECT_EQ(SystemDirOf(*profile), p.systemDir);
@@ -554,7 +553,7 @@ TEST(ProfileRegistry, FailedSaveIsReportedAndKeepsTheChange) {
     std::unique_ptr<MachineProfile> profile = LoadOrFail(folder);
     ASSERT_TRUE(profile);
     RegHandle key = 0;
-    ASSERT_EQ(profile->Registry().CreateKey(kHkeyLocalMachine, "SOFTWARE\\TSLN", &key), kErrorSuccess);
+    ASSERT_EQ(profile->Registry().CreateKey(kHkeyLocalMachine, "SOFTWARE\\TSLN\\New", &key), kErrorSuccess);
     profile->Registry().CloseKey(key);
     const std::string before = ReadText(folder / "registry.reg");
 
@@ -570,6 +569,22 @@ TEST(ProfileRegistry, FailedSaveIsReportedAndKeepsTheChange) {
     fs::remove(folder / "registry.reg.new");
     EXPECT_TRUE(profile->SaveRegistry(&error)) << error;
     EXPECT_NE(ReadText(folder / "registry.reg"), before);
+}
+
+// The registry's own rules keep out what the reader refuses; whatever slipped past them still never
+// replaces the file the next run reads.
+TEST(ProfileRegistry, ASaveThatWouldNotLoadAgainLeavesTheFileAsItWas) {
+    TempFolder temp;
+    const fs::path folder = CopyProfile("xp-range", temp);
+    std::unique_ptr<MachineProfile> profile = LoadOrFail(folder);
+    ASSERT_TRUE(profile);
+    const std::string before = ReadText(folder / "registry.reg");
+    profile->Registry().MakeKey(kHkeyLocalMachine, "SOFTWARE\\" + std::string(300, 'n'));
+    std::string error;
+    EXPECT_FALSE(profile->SaveRegistry(&error));
+    EXPECT_EQ(error, "cannot save " + (folder / "registry.reg").string() + ": registry.reg.new would not load again");
+    EXPECT_EQ(ReadText(folder / "registry.reg"), before);
+    EXPECT_FALSE(fs::exists(folder / "registry.reg.new"));
 }
 
 // ---- load errors -----------------------------------------------------------

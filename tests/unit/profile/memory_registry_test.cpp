@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "profile/reg_file.h"
+
 namespace tsln::test {
 namespace {
 
@@ -31,7 +33,8 @@ TEST(MemoryRegistry, RevisionCountsSuccessfulChangesOnly) {
     const std::uint64_t afterSet = reg.Revision();
     EXPECT_GT(afterSet, afterCreate);
 
-    // Reads, opening existing keys and failed deletes change nothing.
+    // Reads, opening existing keys, failed deletes and writing what a value already holds change nothing.
+    ASSERT_EQ(kErrorSuccess, SetString(reg, key, "V", "x"));
     std::uint32_t size = 0;
     reg.QueryValueEx(key, "v", nullptr, nullptr, &size);
     RegHandle again = 0;
@@ -43,6 +46,37 @@ TEST(MemoryRegistry, RevisionCountsSuccessfulChangesOnly) {
     EXPECT_EQ(kErrorSuccess, reg.DeleteValue(key, "v"));
     EXPECT_GT(reg.Revision(), afterSet);
     reg.CloseKey(key);
+}
+
+// Windows takes key names of up to 255 characters (Wine one more, see the registry suite) and keys 512
+// levels deep; a .reg file has no room for a control character in a name. A profile must load what it saved.
+TEST(MemoryRegistry, RefusesAtCreationWhatWindowsRefusesOrARegFileCannotCarry) {
+    MemoryRegistry reg;
+    RegHandle key = 0;
+    for (const std::string& path : {"SOFTWARE\\" + std::string(256, 'n'), "SOFTWARE\\Line\nBreak"s,
+                                    "SOFTWARE\\Tab\there"s, "SOFTWARE\\Del\x7f"s}) {
+        EXPECT_EQ(kErrorInvalidParameter, reg.CreateKey(kHkeyLocalMachine, path.c_str(), &key));
+    }
+    EXPECT_EQ(nullptr, reg.FindKey(kHkeyLocalMachine, "SOFTWARE"));
+
+    std::string deepest = "k";
+    for (int level = 2; level <= 512; ++level) {
+        deepest += "\\k";
+    }
+    ASSERT_EQ(kErrorSuccess, reg.CreateKey(kHkeyLocalMachine, deepest.c_str(), &key));
+    RegHandle deeper = 0;
+    EXPECT_EQ(kErrorInvalidParameter, reg.CreateKey(key, "k", &deeper));
+    reg.CloseKey(key);
+
+    ASSERT_EQ(kErrorSuccess, reg.CreateKey(kHkeyLocalMachine, ("SOFTWARE\\" + std::string(255, 'n')).c_str(), &key));
+    EXPECT_EQ(kErrorInvalidParameter, SetString(reg, key, "Mode\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n\"x\"", "1"));
+    EXPECT_EQ(kErrorSuccess, SetString(reg, key, "Mode", "text\r\nwith a line break"));
+    reg.CloseKey(key);
+
+    MemoryRegistry reloaded;
+    std::string error;
+    EXPECT_TRUE(LoadRegFile(SaveRegFile(reg), reloaded, &error)) << error;
+    EXPECT_EQ(SaveRegFile(reg), SaveRegFile(reloaded));
 }
 
 TEST(MemoryRegistry, OpenHandleCountFollowsOpensAndCloses) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -408,26 +407,24 @@ TEST(LoadRegFile, RefusesKeysDeeperOrLongerThanWindowsAllows) {
     EXPECT_EQ(Dump(reg), Dump(loaded));
 }
 
-// Sub-keys and values are found by name in logarithmic time: 100,000 siblings took minutes with a linear
-// search. Keys are written sorted without regard to case, the order in which Windows enumerates them.
-TEST(RegFile, ManySiblingKeysAndValuesLoadAndSaveInTimeAndInOrder) {
+// Keys are written sorted without regard to case, the order in which Windows enumerates them, whatever order
+// the file gave. (How long many siblings take: bench/large-registry.sh.)
+TEST(RegFile, ManySiblingKeysAndValuesLoadAndSaveInOrder) {
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
     char name[16];
-    for (int i = 99999; i >= 0; --i) {
+    for (int i = 4999; i >= 0; --i) {
         std::snprintf(name, sizeof name, i % 2 ? "K%05d" : "k%05d", i);
         text += "[HKEY_LOCAL_MACHINE\\S\\" + std::string(name) + "]\r\n";
     }
     text += "[HKEY_LOCAL_MACHINE\\V]\r\n";
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 5000; ++i) {
         std::snprintf(name, sizeof name, "v%05d", i);
         text += "\"" + std::string(name) + "\"=dword:1\r\n";
     }
-    const auto start = std::chrono::steady_clock::now();
     MemoryRegistry reg;
     std::string error;
     ASSERT_TRUE(LoadRegFile(text, reg, &error)) << error;
     const std::string saved = SaveRegFile(reg);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 
     const std::size_t k0 = saved.find("[HKEY_LOCAL_MACHINE\\S\\k00000]");
     const std::size_t k1 = saved.find("[HKEY_LOCAL_MACHINE\\S\\K00001]");
@@ -435,7 +432,7 @@ TEST(RegFile, ManySiblingKeysAndValuesLoadAndSaveInTimeAndInOrder) {
     ASSERT_NE(std::string::npos, k2);
     EXPECT_LT(k0, k1);
     EXPECT_LT(k1, k2);
-    EXPECT_EQ(100000u, reg.FindKey(kHkeyLocalMachine, "V")->values.size());
+    EXPECT_EQ(5000u, reg.FindKey(kHkeyLocalMachine, "V")->values.size());
 }
 
 TEST(RegFile, ASavedFileLoadsBackToTheSameRegistry) {

@@ -1,0 +1,61 @@
+// Limits set by hand: what names the monitor they belong to, the ranges the
+// registry and the console hold, and a write that goes only half through.
+#include "monitor/hand_limits.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/names.h"
+#include "platform/registry_helpers.h"
+#include "profile/memory_registry.h"
+#include "settings/settings.h"
+
+namespace tsln {
+namespace {
+
+TEST(HandLimits, TheMonitorsIdAndItsKeyName) {
+    Edid edid;
+    edid.pnpId = "SAM002F";
+    edid.serial = "HV\\AY#2";
+    EXPECT_EQ(MonitorId("MONITOR\\SAM002F\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000", edid), "SAM002F\\HV\\AY#2");
+    EXPECT_EQ(HandLimitsKey(MonitorId("", edid)), "SOFTWARE\\TSLN\\Monitors\\SAM002F#HV#AY#2");
+    edid.serial.clear();
+    EXPECT_EQ(MonitorId("MONITOR\\SAM002F\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000", edid), "SAM002F");
+    EXPECT_EQ(HandLimitsKey(
+                  MonitorId("MONITOR\\Default_Monitor\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000", std::nullopt)),
+              "SOFTWARE\\TSLN\\Monitors\\MONITOR#Default_Monitor#{4D36E96E-E325-11CE-BFC1-08002BE10318}#0000");
+    EXPECT_EQ(MonitorId("", std::nullopt), "");
+}
+
+TEST(HandLimits, RangesAreWholeNumbersFrom1To500LowestFirst) {
+    for (const char* good : {"30-96", "1-500", "96-96", "030-96"})
+        EXPECT_TRUE(ParseLimitRange(good)) << good;
+    for (const char* bad : {"96-30", "0-96", "30-501", "30", "30-", "-96", "30-96-", "30.5-96", " 30-96", "30 - 96",
+                            "+30-96", "30-99999999999999999999", ""}) {
+        EXPECT_FALSE(ParseLimitRange(bad)) << bad;
+    }
+}
+
+// The second value refused after the first went in: the first is put back.
+class RefusesVertical : public MemoryRegistry {
+public:
+    long SetValueEx(RegHandle key, const char* name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override {
+        return SameName(name, "VerticalHz") ? kErrorAccessDenied
+                                            : MemoryRegistry::SetValueEx(key, name, type, data, size);
+    }
+};
+
+TEST(HandLimits, AWriteThatGoesHalfThroughIsUndone) {
+    RefusesVertical registry;
+    const std::string key = HandLimitsKey("SAM0108");
+    EXPECT_FALSE(WriteHandLimits(registry, "SAM0108", MonitorLimits{50, 160, 30, 96}));
+    EXPECT_EQ(RegGetString(registry, kHkeyLocalMachine, key, "HorizontalKHz", "<missing>"), "<missing>");
+    RegSetString(registry, kHkeyLocalMachine, key, "HorizontalKHz", "30-85");
+    EXPECT_FALSE(WriteHandLimits(registry, "SAM0108", MonitorLimits{50, 160, 30, 96}));
+    EXPECT_EQ(RegGetString(registry, kHkeyLocalMachine, key, "HorizontalKHz", "<missing>"), "30-85");
+    EXPECT_FALSE(ReadHandLimits(registry, "SAM0108"));
+    EXPECT_EQ(registry.OpenHandleCount(), 0u);
+}
+
+}  // namespace
+}  // namespace tsln
