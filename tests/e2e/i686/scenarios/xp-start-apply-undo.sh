@@ -3,8 +3,8 @@
 # x64): the three views and the menus are what the Linux console shows on the same PC. Then a quick set
 # typed with real key presses and a selector moved: Apply writes the value the console writes for the same
 # clicks; Extras > Undo Last Change... gives back the driver key exactly as it was, and "tsln.exe /undo"
-# redoes the change exactly, the undo record holding the first value's bytes again. The program's values
-# and debug.txt end as the console's do.
+# applies the change again exactly. The undo record's bytes (its counted texts and both sides with their
+# type) are the ones the program's layout gives; the program's values and debug.txt end as the console's.
 # shellcheck source=../i686-lib.sh
 source "$(dirname "$0")/../i686-lib.sh"
 
@@ -32,31 +32,33 @@ in_vm() {
     sc_wait_exit
 }
 
-# The questions name the time of the change they undo, which differs between the VM and the console.
-boxes() { sc_boxes "$1" | sed -E 's/change of [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\?$/change of TIME?/'; }
 driver_key() { i686_section "$(i686_kept clicks)" "$1" | LC_ALL=C sort; }
 
 on_host() {
-    local console clicks
+    local console clicks record saved applied_list
     SC_WINDOW=$(i686_kept views)
     # Hertz mode: one step up from the label's 60 is 61.
     sc_start_views_check 61 || return 1
     sc_driver_keys
-    # 85 kHz puts 640 x 480 at 85000 / 480 x 0.95 - 2.5 = 165.7, so 166; one arrow down is 165.
-    sc_console advanced quickset 85 rate 640x480 165 rates --yes apply --yes undo || return 1
+    clicks=$(i686_kept clicks)
+    record=$(e2e_wine_values "$SC_TSLN_KEY\\Undo" | grep '^Record=')
+    saved=$(sc_undo_saved "${record#Record=TYPE3:}")
+    # The console's change bears the VM's time, so that the questions read the same. 85 kHz puts 640 x 480
+    # at 85000 / 480 x 0.95 - 2.5 = 165.7, so 166; one arrow down is 165.
+    sc_console --now "$saved" advanced quickset 85 rate 640x480 165 rates --yes apply --yes undo || return 1
     console=$E2E_OUT
     sc_console --yes undo || return 1
     console+=$'\n'$E2E_OUT
-    clicks=$(i686_kept clicks)
     e2e_expect "rate labels after the clicks" "$(sc_rates "$console" 1)" "$(sc_rates "$clicks" 1)"
-    e2e_expect "message boxes" "$(boxes "$console")" "$(boxes "$clicks
+    e2e_expect "message boxes" "$(sc_boxes "$console")" "$(sc_boxes "$clicks
 $(i686_kept safe-mode)")"
-    e2e_expect "the value Apply wrote" "NV25_Modes_Delta=REG_SZ:$(sc_logged_list 1)" \
-        "$(driver_key applied | grep '^NV25_Modes_Delta=')"
+    applied_list=$(driver_key applied | sed -n 's/^NV25_Modes_Delta=REG_SZ://p')
+    e2e_expect "the value Apply wrote" "$(sc_logged_list 1)" "$applied_list"
     e2e_expect "the driver key after Extras > Undo Last Change..." "$(driver_key before)" "$(driver_key undone)"
     e2e_expect "the driver key after tsln.exe /undo" "$(driver_key applied)" "$(e2e_wine_values "$SC_WINE_DRIVER_KEY")"
-    e2e_expect "the undo record's data" "Data=TYPE3:$(printf '%s\0' "$before_list" | od -An -tx1 -v | tr -d ' \n')" \
-        "$(e2e_wine_values "$SC_TSLN_KEY\\Undo" | grep '^Data=')"
+    e2e_expect "the undo record" \
+        "Record=TYPE3:$(sc_undo_record "$SC_CONSOLE_DRIVER_KEY" NV25_Modes_Delta "$saved" "$before_list" "$applied_list")" \
+        "$record"
     sc_same_registry NV25_Modes_Delta
     sc_same_debug_txt
 }
