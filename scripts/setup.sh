@@ -23,6 +23,9 @@ packages=(
     edid-decode xxd
     # coverage-guided fuzzing (libFuzzer ships in clang's runtime) and the style checks
     clang-14 libclang-rt-14-dev clang-format-14 shellcheck
+    # the 32-bit VM the i686 product's scenarios run in (tests/e2e/i686/vm-image.sh makes its image):
+    # an i386 Debian root made under user-mode emulation, a disk and an initramfs made from it, and qemu
+    qemu-system-x86 qemu-user-static mmdebstrap arch-test e2fsprogs cpio kmod xz-utils
 )
 
 missing=()

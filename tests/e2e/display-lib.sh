@@ -6,6 +6,8 @@
 #   tsln_display_stop     ends both
 #   tsln_text_pixels PNG GEOMETRY   how many pixels of a region are in the VSync test's text colour
 #   tsln_lit_share PNG GEOMETRY     the share of a region that is lit (the test square on black)
+#   tsln_screen_size      the screen's size now, e.g. 1024x768
+#   tsln_wait_screen WxH [SECONDS]  wait until the screen has that size (5 s at most, or SECONDS)
 #   tsln_screenshot FILE [WINDOW-ID]
 #                         saves a PNG of the screen or of one window once Wine has painted it: a new window
 #                         is black until then, so grab until two grabs in a row are equal and not near-black
@@ -40,6 +42,16 @@ tsln_display_stop() {
     [ -n "${TSLN_WM_PID:-}" ] && kill "$TSLN_WM_PID" 2>/dev/null
     [ -n "${TSLN_XORG_PID:-}" ] && kill "$TSLN_XORG_PID" 2>/dev/null && wait "$TSLN_XORG_PID" 2>/dev/null
     unset TSLN_WM_PID TSLN_XORG_PID
+}
+
+tsln_screen_size() { xdpyinfo | sed -n 's/^ *dimensions: *\([0-9x]*\) pixels.*/\1/p'; }
+
+tsln_wait_screen() {
+    for _ in $(seq 1 $((${2:-5} * 20))); do
+        [ "$(tsln_screen_size)" = "$1" ] && return 0
+        sleep 0.05
+    done
+    return 1
 }
 
 tsln_screenshot() {

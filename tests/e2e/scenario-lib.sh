@@ -261,16 +261,27 @@ sc_boxes() {
 # sc_start_views MOVED MENUS: a full start, Advanced Mode on with one selector moved, Advanced Mode off again;
 # the console does the same clicks. MOVED is the 640 x 480 label after one right-arrow click in the advanced
 # view, MENUS the six "Extras > ..." lines expected over the three views. The window's lines stay in
-# SC_WINDOW for the checks each scenario adds.
+# SC_WINDOW for the checks each scenario adds. The halves apart: sc_start_views_drive clicks through tsln.exe
+# (setting SC_WINDOW); sc_start_views_check MOVED [MENUS] has the console do the same and compares the
+# windows (the menu lines with the console's in any case), and fails only when the console refused.
 sc_start_views() {
-    local moved=$1 menus=$2 console view b1 b2 b3
-    view="text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS text:IDC_LBLMONITOR check:IDC_CHECK1 menus"
+    sc_start_views_drive && sc_start_views_check "$@" || return 1
+    sc_same_registry
+    sc_same_debug_txt
+}
+
+sc_start_views_drive() {
+    local view="text:IDC_LBLOS text:IDC_LBLDETVERSION text:IDC_LBLADAPTERS text:IDC_LBLMONITOR check:IDC_CHECK1 menus"
     e2e_start_tsln
     # shellcheck disable=SC2086
     e2e_drive wait-main $view selectors height rates \
         click:IDC_CHECK1 $view quickset text:IDC_LABEL50 selectors height arrow:IDC_UPDOWN7:+1 rates \
         click:IDC_CHECK1 $view selectors height rates menu:IDM_EXIT gone || return 1
     SC_WINDOW=$E2E_OUT
+}
+
+sc_start_views_check() {
+    local moved=$1 menus=${2:-} console b1 b2 b3
     sc_console show rates advanced show rate 640x480 "$moved" rates advanced show rates || return 1
     console=$E2E_OUT
 
@@ -289,12 +300,11 @@ $(sc_window_lines "$b3")
 selectors: 0 of 23 enabled
 height=5800
 $(sc_rate_lines "$b3")" "$SC_WINDOW"
-    e2e_expect "menu states" "$menus" "$(printf '%s\n' "$SC_WINDOW" | grep '^Extras > ')"
+    [ -z "$menus" ] || e2e_expect "menu states" "$menus" "$(printf '%s\n' "$SC_WINDOW" | grep '^Extras > ')"
     e2e_expect "the move is discarded" "$(sc_rate_lines "$b1")" "$(sc_rate_lines "$b3")"
     e2e_expect "the 640 x 480 label after the move" "640 x 480=$moved" \
         "$(sc_rate_lines "$b2" | grep '^640 x 480=')"
-    sc_same_registry
-    sc_same_debug_txt
+    return 0
 }
 
 # sc_refused_start PROFILE MESSAGE LAST_DET_VERSION: the program shows MESSAGE with the error icon and ends;

@@ -5,8 +5,9 @@
 #
 #   tsln_seed PROFILE BUILD [NATIVE] import the profile's registry, install its driver file (made from
 #                                    system32/NAME.version by NATIVE's tsln-driver-files, default
-#                                    build/native), put tsln.exe (and the profile's program files) in its
-#                                    program folder; sets TSLN_EXE (Windows path) and TSLN_PROGRAM_DIR (host path)
+#                                    build/native; "-": the profile holds it made), put tsln.exe (and the
+#                                    profile's program files) in its program folder; sets TSLN_EXE (Windows
+#                                    path) and TSLN_PROGRAM_DIR (host path)
 #   tsln_console_profile PROFILE OUT write OUT: the same profile with the driver key Wine really has and
 #                                    the display modes this X server really offers
 #
@@ -52,6 +53,24 @@ tsln_wine_host_path() {
     printf '%s/dosdevices/%s:/%s\n' "$WINEPREFIX" "$drive" "$rest"
 }
 
+# A new session's display set-up may still be rewriting the adapter's keys when the seed goes in (on a slow
+# machine such as the 32-bit VM it took half a minute to settle), and then the seed is lost. So the seed is
+# read back, and imported again until it holds.
+tsln_seed_import() {
+    local reg=$1 expected=$2 actual
+    for _ in 1 2 3 4 5; do
+        wine regedit /S "$reg" || return 1
+        [ -n "$expected" ] || return 0
+        actual=$(wine reg query "HKLM\\$TSLN_CLASS_KEY" /v "Device Description" 2>/dev/null | tr -d '\r' |
+            sed -n 's/^ *Device Description *REG_SZ *//p')
+        [ "$actual" = "$expected" ] && return 0
+        echo "seed-lib: Wine's set-up replaced the seed (\"$actual\"); seeding again" >&2
+        sleep 2
+    done
+    echo "seed-lib: the adapter's key does not keep the seed" >&2
+    return 1
+}
+
 tsln_seed() {
     local profile=${1:?usage: tsln_seed PROFILE BUILD [NATIVE]} build=${2:?usage: tsln_seed PROFILE BUILD [NATIVE]}
     local native=${3:-build/native}
@@ -72,13 +91,23 @@ tsln_seed() {
          !skip { printf "%s\r\n", $0 }' "$profile/registry.reg" >"$reg.txt"
     # Wine's regedit reads hex(2) and hex(7) data as UTF-16 only from a UTF-16 file, as Windows writes them.
     { printf '\377\376'; iconv -f ISO-8859-1 -t UTF-16LE "$reg.txt"; } >"$reg"
+    # The adapter's description as the seed writes it into the key Wine points at, if the profile has one.
+    local expected
+    expected=$(CLASS_KEY="[HKEY_LOCAL_MACHINE\\$TSLN_CLASS_KEY]" awk '
+        /^\[/ { inside = (toupper($0) == toupper(ENVIRON["CLASS_KEY"] "\r")) }
+        inside && /^"Device Description"="/ { sub(/^"Device Description"="/, ""); sub(/"\r$/, ""); print }' "$reg.txt")
     rm -f "$reg.txt"
-    wine regedit /S "$reg" || { rm -f "$reg"; return 1; }
+    tsln_seed_import "$reg" "$expected"
+    local status=$?
     rm -f "$reg"
+    [ "$status" -eq 0 ] || return 1
 
     local systemdir
     systemdir="$WINEPREFIX/drive_c/windows/system32"
-    "$native/src/profile/tsln-driver-files" "$profile" "$systemdir" || return 1
+    # The 32-bit VM cannot run native tools: its profiles come with their driver files made ("-").
+    if [ "$native" != - ]; then
+        "$native/src/profile/tsln-driver-files" "$profile" "$systemdir" || return 1
+    fi
     # A real driver file in the profile wins over the one its .version stands for, as in the console.
     cp "$profile"/system32/*.dll "$systemdir/" 2>/dev/null || true
 

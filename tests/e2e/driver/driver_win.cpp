@@ -291,6 +291,8 @@ const struct Step {
      "give HKLM\\KEY an access list that allows only reading"},
     {"values", "KEY", [](Session&, const Args& a) { PrintValues(a[0]); },
      "print the values of HKLM\\KEY, one \"name=TYPE:data\" line each; nothing when the key is missing"},
+    {"say", "TEXT", [](Session&, const Args& a) { std::printf("%s\n", a[0].c_str()); },
+     "print TEXT as a line: marks where the output of the steps after it starts"},
     {"run-entry", "", [](Session&, const Args&) { RunEntry(); },
      "run the Run entry \"TSLN\" as Windows does at logon; print \"run-entry=ended\" once it ended with 0"},
     {"modes", "", Modes, "print EnumDisplaySettings as \"width height bpp hz\" lines"},

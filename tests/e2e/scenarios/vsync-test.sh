@@ -8,18 +8,10 @@
 source "$(dirname "$0")/../scenario-lib.sh"
 
 tester="Tessaline VSync Tester"
-screen_size() { xdpyinfo | sed -n 's/^ *dimensions: *\([0-9x]*\) pixels.*/\1/p'; }
 render_window() { xdotool search --name '^d3d_hWnd$' 2>/dev/null | head -n 1; }
-wait_screen() {
-    for _ in $(seq 1 100); do
-        [ "$(screen_size)" = "$1" ] && return 0
-        sleep 0.05
-    done
-    return 1
-}
 
 e2e_scenario profiles/demo || e2e_end_scenario
-desktop=$(screen_size)
+desktop=$(tsln_screen_size)
 # Without d3d8.dll; first, since a mode switch makes Wine rewrite the driver key that the seed filled.
 WINEDLLOVERRIDES="d3d8=;${WINEDLLOVERRIDES:-}" e2e_start_tsln
 e2e_drive wait-main menu:IDM_D3DTEST "dialog:$tester" "type:IDC_D3D_CMBRES:640 x 480" \
@@ -31,7 +23,7 @@ e2e_start_tsln
 e2e_drive wait-main menu:IDM_D3DTEST "dialog:$tester" "type:IDC_D3D_CMBRES:640 x 480" \
     "type:IDC_D3D_CMBBITRATES:32 bit" press:IDC_D3D_OPTOFF click:IDC_D3D_GO window:d3d_hWnd
 shot="$E2E_ARTIFACTS/vsync-640x480x32.png"
-wait_screen 640x480
+tsln_wait_screen 640x480
 # Frames are on screen once the text shows; the square turns a degree a frame and is edge-on twice a turn,
 # so grab until it shows broad too.
 lit=0
@@ -48,25 +40,25 @@ awk "BEGIN{exit !($lit > 0.03)}" || e2e_fail "no square in the test picture"
 xdotool mousemove 320 240 click 1
 e2e_drive window-gone:d3d_hWnd "dialog:$tester" no-box enabled-now
 e2e_expect "main window while the tester is open" "enabled=0" "$E2E_OUT"
-wait_screen "$desktop"
-e2e_expect "desktop after the click" "$desktop" "$(screen_size)"
+tsln_wait_screen "$desktop"
+e2e_expect "desktop after the click" "$desktop" "$(tsln_screen_size)"
 
 e2e_drive "dialog:$tester" "type:IDC_D3D_CMBRES:640 x 400" "type:IDC_D3D_CMBBITRATES:16 bit" \
     press:IDC_D3D_OPTON click:IDC_D3D_GO window:d3d_hWnd
-wait_screen 640x400 || e2e_fail "the screen is $(screen_size), not 640x400, with VSync ON at 16 bit"
+tsln_wait_screen 640x400 || e2e_fail "the screen is $(tsln_screen_size), not 640x400, with VSync ON at 16 bit"
 sleep 0.5
 xdotool search --name '^d3d_hWnd$' windowactivate --sync >/dev/null 2>&1
 xdotool key Escape
 e2e_drive window-gone:d3d_hWnd "dialog:$tester" no-box
-wait_screen "$desktop"
-e2e_expect "desktop after Esc" "$desktop" "$(screen_size)"
+tsln_wait_screen "$desktop"
+e2e_expect "desktop after Esc" "$desktop" "$(tsln_screen_size)"
 
 # 2048 x 1536 is not among the X server's modes: the device is refused and the dialog comes back.
 e2e_drive "dialog:$tester" "type:IDC_D3D_CMBRES:2048 x 1536" "type:IDC_D3D_CMBBITRATES:32 bit" \
     click:IDC_D3D_GO box:OK click:IDC_D3D_CANCEL "closed:$tester" enabled menu:IDM_EXIT gone
 e2e_expect "the refusal" "box=Direct3D 8 could not switch to 2048 x 1536 at 32 bit.
 enabled=1" "$E2E_OUT"
-e2e_expect "desktop after the refusal" "$desktop" "$(screen_size)"
+e2e_expect "desktop after the refusal" "$desktop" "$(tsln_screen_size)"
 [ -z "$(render_window)" ] || e2e_fail "the render window is still there"
 
 xrandr -s 0 >/dev/null 2>&1
