@@ -81,3 +81,9 @@ driver dialog:"TV-Out aufloesungen" click:IDC_TV_DONE closed:"TV-Out aufloesunge
 driver menu:IDM_LIMITS dialog:"Monitor Limits" type:IDC_LIM_HMIN:30 type:IDC_LIM_HMAX:70 type:IDC_LIM_VMIN:50 \
     type:IDC_LIM_VMAX:120
 shot "Monitor Limits" monitor-limits
+driver dialog:"Monitor Limits" click:IDC_LIM_OK closed:"Monitor Limits"
+
+# The demo PC's CRT with limits set by hand over its EDID's: the longest monitor line.
+run profiles/demo tests/data/edid/SAM002F-27A7190EE543.txt
+driver menu:IDM_LIMITS dialog:"Monitor Limits" type:IDC_LIM_HMAX:96 click:IDC_LIM_OK closed:"Monitor Limits"
+shot "Tessaline v2.0" main-limits
