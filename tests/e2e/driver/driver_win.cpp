@@ -47,8 +47,41 @@ void WaitMain(Session& s, const Args&) {
         Fail("main window stays disabled");
 }
 
+// A one-line static text wider than its control shows cut off: a caption
+// read here must also be one the user can read whole. Measured in the font of
+// the program's dialog templates, made as the dialog manager makes it (the
+// font handle of another process cannot be selected here); under Wine the
+// program has no Trebuchet MS to replace it with.
+void CheckShownWhole(HWND control, const std::string& name, const std::string& text) {
+    char className[16] = "";
+    GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0)
+        return;
+    HDC dc = GetDC(nullptr);
+    const HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, "MS Shell Dlg");
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    const bool measured =
+        previous != nullptr && GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    if (!measured)
+        Fail("cannot measure the text of " + name);
+    RECT area{};
+    GetClientRect(control, &area);
+    if (size.cy * 2 > area.bottom && size.cx > area.right)
+        Fail(name + " is cut off: \"" + text + "\" is " + std::to_string(size.cx) + " pixels wide, its control " +
+             std::to_string(area.right));
+}
+
 void PrintText(Session& s, const Args& a) {
-    std::printf("%s=%s\n", a[0].c_str(), Text(Control(s.Current(), a[0])).c_str());
+    const HWND control = Control(s.Current(), a[0]);
+    const std::string text = Text(control);
+    CheckShownWhole(control, a[0], text);
+    std::printf("%s=%s\n", a[0].c_str(), text.c_str());
 }
 
 void PrintRates(Session& s, const Args&) {
