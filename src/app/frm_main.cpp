@@ -390,8 +390,7 @@ void frmMain::Label49_Click() {
 
 void frmMain::ReadMonitor() {
     const std::string deviceId = PrimaryMonitorDeviceId(system_.displayDevices);
-    const auto edid = FindMonitorEdid(system_.registry, deviceId);
-    monitor = edid ? ReadEdid(*edid) : std::nullopt;
+    monitor = ReadMonitorEdid(system_.registry, deviceId);
     monitorId_ = MonitorId(deviceId, monitor);
     mnuMonitorLimits.enabled = !monitorId_.empty();
     ShowMonitorLimits();

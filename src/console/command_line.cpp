@@ -6,6 +6,7 @@
 #include "modes/rate_rows.h"
 #include "modes/resolutions.h"
 #include "monitor/hand_limits.h"
+#include "state/stamp.h"
 
 namespace tsln {
 
@@ -171,14 +172,8 @@ int DaysInMonth(int year, int month) {
 // A moment the clock could show: the stamp it pins goes into the undo record,
 // where a date such as 2025-02-30 would be taken for the program's own.
 std::optional<DateTimeText> ReadNow(const std::string& text) {
-    static const char kShape[] = "dddd-dd-dd dd:dd:dd";
-    if (text.size() != sizeof(kShape) - 1)
+    if (!IsStamp(text))
         return std::nullopt;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (kShape[i] == 'd' ? !digit : text[i] != kShape[i])
-            return std::nullopt;
-    }
     const auto number = [&](std::size_t at, std::size_t digits) {
         int value = 0;
         for (std::size_t i = at; i < at + digits; ++i)

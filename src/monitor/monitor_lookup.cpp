@@ -94,8 +94,8 @@ std::optional<std::vector<std::uint8_t>> FindMonitorEdid(RegistryApi& registry, 
     return ReadBinary(registry, *match + "\\Device Parameters", "EDID");
 }
 
-std::optional<Edid> ReadMonitorEdid(RegistryApi& registry, DisplayDeviceApi& devices) {
-    const auto bytes = FindMonitorEdid(registry, PrimaryMonitorDeviceId(devices));
+std::optional<Edid> ReadMonitorEdid(RegistryApi& registry, const std::string& deviceId) {
+    const auto bytes = FindMonitorEdid(registry, deviceId);
     if (!bytes)
         return std::nullopt;
     return ReadEdid(*bytes);

@@ -24,7 +24,7 @@ std::string PrimaryMonitorDeviceId(DisplayDeviceApi& devices);
 // several do: a monitor's limits are never guessed.
 std::optional<std::vector<std::uint8_t>> FindMonitorEdid(RegistryApi& registry, const std::string& deviceId);
 
-// Both steps and the reader: the monitor's EDID, or nothing.
-std::optional<Edid> ReadMonitorEdid(RegistryApi& registry, DisplayDeviceApi& devices);
+// The lookup and the reader: the EDID of the monitor with this device ID, or nothing.
+std::optional<Edid> ReadMonitorEdid(RegistryApi& registry, const std::string& deviceId);
 
 }  // namespace tsln

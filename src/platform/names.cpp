@@ -23,4 +23,16 @@ bool StartsWithName(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
 }
 
+bool FitsShape(const std::string& text, const std::string& shape) {
+    if (text.size() != shape.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = FoldCase(text[i]);
+        const bool digit = c >= '0' && c <= '9';
+        if (shape[i] == 'x' ? !(digit || (c >= 'a' && c <= 'f')) : shape[i] == 'd' ? !digit : c != shape[i])
+            return false;
+    }
+    return true;
+}
+
 }  // namespace tsln

@@ -6,10 +6,9 @@ std::string OneLine(const std::string& text) {
     std::string line;
     line.reserve(text.size());
     for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
+        if (IsControlCharacter(c)) {
             line += '^';
-            line += byte == 0x7F ? '?' : static_cast<char>(byte + 0x40);
+            line += c == 0x7F ? '?' : static_cast<char>(c + 0x40);
         } else {
             line += c;
         }

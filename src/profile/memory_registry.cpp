@@ -4,6 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "platform/one_line.h"
 #include "profile/text.h"
 
 namespace tsln {
@@ -46,10 +47,7 @@ bool IsStringType(std::uint32_t type) {
 // A .reg file keeps names on their line, between brackets or quotes: a line
 // break would end the line, and the reader trims blanks and carriage returns.
 bool HasControlCharacter(const std::string& name) {
-    return std::any_of(name.begin(), name.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F;
-    });
+    return std::any_of(name.begin(), name.end(), IsControlCharacter);
 }
 
 std::size_t DepthOf(const MemoryRegistry::Key* key) {

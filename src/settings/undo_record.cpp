@@ -95,19 +95,6 @@ private:
     std::size_t at_;
 };
 
-// 'x' takes a hexadecimal digit, 'd' a decimal one, any other character itself.
-bool FitsShape(const std::string& text, const std::string& shape) {
-    if (text.size() != shape.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = FoldCase(text[i]);
-        const bool digit = c >= '0' && c <= '9';
-        if (shape[i] == 'x' ? !(digit || (c >= 'a' && c <= 'f')) : shape[i] == 'd' ? !digit : c != shape[i])
-            return false;
-    }
-    return true;
-}
-
 // The keys a display driver keeps its mode lists in, as Windows 2000 and the
 // XP device map name them.
 bool IsDisplayDriverKey(const std::string& key) {

@@ -4,6 +4,8 @@
 // Windows build).
 #include <string>
 
+#include "platform/names.h"
+
 namespace tsln {
 
 inline std::string FormatStamp(int year, int month, int day, int hour, int minute, int second) {
@@ -15,15 +17,7 @@ inline std::string FormatStamp(int year, int month, int day, int hour, int minut
 // Exactly the form FormatStamp makes (and the console's --now takes): digits
 // where the digits go, nothing else.
 inline bool IsStamp(const std::string& text) {
-    static const char kShape[] = "dddd-dd-dd dd:dd:dd";
-    if (text.size() != sizeof kShape - 1)
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (kShape[i] == 'd' ? !digit : text[i] != kShape[i])
-            return false;
-    }
-    return true;
+    return FitsShape(text, "dddd-dd-dd dd:dd:dd");
 }
 
 }  // namespace tsln

@@ -41,26 +41,26 @@ TEST(MonitorLookup, TheOneInstanceWhoseDriverMatchesOrNothing) {
     PutInstance(registry, "5&1&0&10000080&01&00", "{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0001", kRegBinary, other);
     PutInstance(registry, "5&1&0&10000090&02&00", "{4d36e96e-e325-11ce-bfc1-08002be10318}\\0000", kRegBinary,
                 SyncMaster());
-    ASSERT_TRUE(ReadMonitorEdid(registry, devices));
-    EXPECT_EQ(ReadMonitorEdid(registry, devices)->pnpId, "SAM0108");
+    ASSERT_TRUE(ReadMonitorEdid(registry, PrimaryMonitorDeviceId(devices)));
+    EXPECT_EQ(ReadMonitorEdid(registry, PrimaryMonitorDeviceId(devices))->pnpId, "SAM0108");
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 
     ProfileDisplayDevices noMonitor("");
-    EXPECT_FALSE(ReadMonitorEdid(registry, noMonitor));
+    EXPECT_FALSE(ReadMonitorEdid(registry, PrimaryMonitorDeviceId(noMonitor)));
     EXPECT_FALSE(FindMonitorEdid(registry, "MONITOR\\SAM0108"));
     EXPECT_FALSE(FindMonitorEdid(registry, "MONITOR\\SAM0109\\{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000"));
 
     // Two instances that both claim the driver key: which one is the monitor cannot be told.
     PutInstance(registry, "5&1&0&100000A0&03&00", "{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000", kRegBinary, other);
-    EXPECT_FALSE(ReadMonitorEdid(registry, devices));
+    EXPECT_FALSE(ReadMonitorEdid(registry, PrimaryMonitorDeviceId(devices)));
     ASSERT_TRUE(registry.DeleteKeyTree(kHkeyLocalMachine, std::string(kPnpKey) + "5&1&0&100000A0&03&00"));
     // An EDID that is no REG_BINARY, or none at all.
     PutInstance(registry, "5&1&0&10000090&02&00", "{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000", kRegSz, SyncMaster());
-    EXPECT_FALSE(ReadMonitorEdid(registry, devices));
+    EXPECT_FALSE(ReadMonitorEdid(registry, PrimaryMonitorDeviceId(devices)));
     ASSERT_TRUE(registry.DeleteKeyTree(kHkeyLocalMachine, std::string(kPnpKey) + "5&1&0&10000090&02&00"));
     RegSetString(registry, kHkeyLocalMachine, std::string(kPnpKey) + "5&1&0&10000090&02&00", "Driver",
                  "{4D36E96E-E325-11CE-BFC1-08002BE10318}\\0000");
-    EXPECT_FALSE(ReadMonitorEdid(registry, devices));
+    EXPECT_FALSE(ReadMonitorEdid(registry, PrimaryMonitorDeviceId(devices)));
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
