@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Throwaway Wine prefixes for the Windows test programs. Source this file, then:
 #
-#   tsln_wine_template          makes the cached template prefix once (wineboot -i) and prints its path
+#   tsln_wine_template          makes the cached template prefix once (wineboot -i) and prints its path, and
+#                               nothing else on standard output: callers take it with $(...)
 #   tsln_wine_new_prefix DIR    copies the template to DIR, exports WINEPREFIX=DIR and starts one
 #                               persistent wineserver session for it
 #   tsln_wine_cleanup           ends that session and removes DIR
@@ -45,7 +46,7 @@ tsln_wine_template() {
         printf '%s\n' "$version" >"$staging/.tsln-ready"
         rm -rf "$template"
         mv "$staging" "$template"
-    ) 9>"$TSLN_WINE_CACHE/prefix-template.lock" || return 1
+    ) 9>"$TSLN_WINE_CACHE/prefix-template.lock" >&2 || return 1
     printf '%s\n' "$template"
 }
 

@@ -44,6 +44,13 @@ if ! image=$(bash tests/e2e/i686/vm-image.sh); then
     summary 0 "${#names[@]}"
     exit
 fi
+for file in vmlinuz initrd.img root.ext4; do
+    if [ ! -f "$image/$file" ]; then
+        printf '  FAIL the i686 scenarios: vm-image.sh gave "%s", not a folder holding the image\n' "$image"
+        summary 0 "${#names[@]}"
+        exit
+    fi
+done
 
 tmp=$(mktemp -d /tmp/tsln-i686.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT

@@ -12,6 +12,11 @@
 # Needs root, qemu-system-x86, qemu-user-static (registered for i386 programs here, as the root's package
 # scripts are i386 programs), mmdebstrap, e2fsprogs and cpio: scripts/setup.sh installs them.
 set -euo pipefail
+# Standard output carries the image's path and nothing else: the caller takes it as a value. Every tool below
+# writes to standard error, even one that chatters where its options promise silence (mkfs.ext4 -q still says
+# "Creating regular file ..." for a new file). The long-running tools get no copy of the path's descriptor, so
+# nothing they leave running can hold the caller's $(...) open.
+exec 3>&1 1>&2
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=vm-lib.sh
 source "$here/vm-lib.sh"
@@ -27,7 +32,7 @@ if ! flock -n 9; then
     flock 9
 fi
 if [ -e "$image/ready" ]; then
-    printf '%s\n' "$image"
+    printf '%s\n' "$image" >&3
     exit 0
 fi
 
@@ -85,7 +90,7 @@ mmdebstrap --quiet --arch=i386 --variant=apt --include="$(
     --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
     --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-include=/usr/share/locale/locale.alias' \
     --customize-hook="$kernel_hook" \
-    bookworm "$root" "$sources" >&2 || cannot "mmdebstrap failed"
+    bookworm "$root" "$sources" 3>&- || cannot "mmdebstrap failed"
 lap "root made"
 
 version=$(basename "$(find "$root/lib/modules" -mindepth 1 -maxdepth 1 -type d | head -n 1)")
@@ -123,7 +128,7 @@ in="$staging/prepare"
 mkdir -p "$in"
 cp "$here/guest/prepare.sh" "$in/run.sh"
 cp "$here/../../wine/wine-lib.sh" "$in/wine-lib.sh"
-if ! tsln_vm_run "$staging" "$in" "$staging/prepared" 900 keep || [ ! -e "$staging/prepared/prepared" ]; then
+if ! tsln_vm_run "$staging" "$in" "$staging/prepared" 900 keep 3>&- || [ ! -e "$staging/prepared/prepared" ]; then
     tail -n 30 "$staging/prepared/console.log" >&2 2>/dev/null
     cannot "the VM did not boot or could not make its Wine prefix"
 fi
@@ -139,4 +144,4 @@ mv "$staging" "$image"
 trap - EXIT
 date +%s >"$image/ready"
 echo "i686 VM: image built in $(($(date +%s) - started)) s" >&2
-printf '%s\n' "$image"
+printf '%s\n' "$image" >&3
