@@ -3,7 +3,6 @@
 #include <deque>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <utility>
 
 #include "app/frm_main.h"
@@ -24,10 +23,15 @@ namespace {
 
 // An action that cannot run on this PC as it is now (a rate its selector
 // cannot reach, a disabled menu item, a question nobody answered). The run
-// stops there; what the actions before it wrote stays written.
-struct ActionFailed : std::runtime_error {
-    ActionFailed(const std::string& text, int exitStatus = kExitFailed)
-        : std::runtime_error(text), status(exitStatus) {}
+// stops there; what the actions before it wrote stays written. Not a
+// std::runtime_error: that class keeps its text in the old copy-on-write
+// string, which would link a second string implementation (about 45 KB)
+// into tessaline.exe.
+struct ActionFailed {
+    explicit ActionFailed(std::string message, int exitStatus = kExitFailed)
+        : text(std::move(message)), status(exitStatus) {}
+    const char* what() const { return text.c_str(); }
+    std::string text;
     int status;
 };
 
