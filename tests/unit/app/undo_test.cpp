@@ -237,6 +237,37 @@ TEST_F(UndoTest, ARecordIsOnlyForAModeListOfADisplayDriverKey) {
     EXPECT_FALSE(form->mnuUndo.enabled);
 }
 
+// Nothing is written for a record whose driver key is gone (the adapter was
+// reinstalled under another one), nor for one whose "before" side is absent
+// yet carries a type and bytes.
+TEST_F(UndoTest, ARecordThatCannotBeUndoneWhereItPointsWritesNothing) {
+    const std::string gone = "SYSTEM\\CurrentControlSet\\Control\\Video\\{99999999-0000-4E5F-8A9B-0C1D2E3F4A5B}\\0000";
+    const StoredValue list = Bytes(kRegSz, std::string("S 640x480=8000;\0", 16));
+    StoredValue absentWithBytes = list;
+    absentWithBytes.found = false;
+    const ShownMessage goneBox{
+        "The display driver of the change of 2026-12-07 13:05:09 is no longer installed; nothing was restored.",
+        MsgButtons::Ok, MsgIcon::Error};
+    for (const bool keyGone : {true, false}) {
+        Machine m;
+        m.SetUpXp();
+        Put(m, list);
+        if (keyGone)
+            Plant(m, gone, kValue, list);
+        else
+            RestoreStoredValue(
+                m.registry, kUndoKey, "Record",
+                Bytes(kRegBinary, RecordBytes(kXpDriverKey, kValue, "2026-12-07 13:05:09", absentWithBytes, list)));
+        const std::uint64_t revision = m.registry.Revision();
+        m.messages.answers = {MsgAnswer::Yes};
+        UndoLastChange(m.system);
+        EXPECT_EQ(m.messages.shown, (std::vector<ShownMessage>{keyGone ? goneBox : kNothing}));
+        EXPECT_EQ(m.registry.Revision(), revision);
+        EXPECT_EQ(m.registry.FindKey(kHkeyLocalMachine, gone), nullptr);
+        EXPECT_EQ(m.files.writes, 0);
+    }
+}
+
 TEST_F(UndoTest, APowerCutAfterAnyWriteOfApplyOrUndoLeavesAnUndoThatReachesTheRightValue) {
     using Boxes = std::vector<ShownMessage>;
     const StoredValue before = Bytes(kRegSz, std::string("S 640x480=8000;\0", 16));
