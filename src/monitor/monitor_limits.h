@@ -13,6 +13,7 @@ struct MonitorLimits {
     int maxVerticalHz = 0;
     int minHorizontalKHz = 0;
     int maxHorizontalKHz = 0;
+    int maxPixelClockMHz = 0;  // 0: none known
 };
 
 enum class LimitsSource { None, Edid, Hand };
