@@ -186,6 +186,7 @@ void frmMain::WriteDebugLog() {
 }
 
 void frmMain::AddTvOutModes() {
+    settings_.CompleteTvOut();
     const TvOutEntries entries = settings_.TvOut();
     state_.TvOutWidth1 = PadTvOutText(entries[0].width);
     state_.TvOutHeight1 = PadTvOutText(entries[0].height);

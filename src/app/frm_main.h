@@ -48,7 +48,7 @@ public:
     bool quickSetEnabled = true;           // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
     int UpDown24 = 0;
-    // "Monitor &Limits...": there is a monitor to keep limits for, EDID or not.
+    // "Monitor L&imits...": there is a monitor to keep limits for, EDID or not.
     MenuItem mnuMonitorLimits{false, false};
     DefaultButton defaultButton = DefaultButton::Apply;
     int heightTwips = 0;

@@ -60,7 +60,12 @@ void frmTVORes::cmdDone_Click() {
         entries[i] = {width, height};
     }
 
-    settings_.SetTvOut(entries);
+    // Refused: the lists, the label and the boxes stay as they were, so the
+    // user can press OK again or close the dialog.
+    if (!settings_.SetTvOut(entries)) {
+        system_.messages.Show("Error writing to the registry", MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
     state_.TvOut = BuildTvOutFragments(entries, false);
     owner_.ShowAddedResolutions();
     Unload();
