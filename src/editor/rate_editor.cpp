@@ -25,6 +25,8 @@ void RateEditor::Arrow(int row, int delta) {
 }
 
 void RateEditor::ShowRate(int row, int hertz) {
+    if (captions_[row] == (hertz == 0 ? "N/A" : std::to_string(hertz)))
+        return;
     int value = 0;
     if (maskModeFormat_) {
         value = std::min(hertz, kRateRows[row].maxValue);
