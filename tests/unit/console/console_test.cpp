@@ -311,6 +311,27 @@ TEST_F(ConsoleTest, AnErrorBoxStopsTheRunWithOne) {
     }
 }
 
+// The file a user names is a host file here: written whole or not at all,
+// and a load followed by apply writes the list of the saved rates.
+TEST_F(ConsoleTest, ChoicesFilesOnTheHost) {
+    Use("demo");
+    const std::string file = (dir / "my choices.tsln").string();
+    ASSERT_EQ(Run({"advanced", "rate", "1024x768", "100", "--yes", "--yes", "apply", "save", file}), kExitOk) << err;
+    const std::string applied = LastAddedValue();
+    const std::string saved = ReadFile(file);
+    EXPECT_EQ(saved.substr(0, saved.find("[Rates]")),
+              "; Tessaline choices, saved 2026-12-07 13:00:00\r\n[Tessaline]\r\nVersion=2.0\r\n"
+              "Adapter=NVIDIA GeForce4 Ti 4600\r\nMonitor=SyncMaster (SAM002F)\r\n\r\n");
+    fs::permissions(file, fs::perms::owner_read, fs::perm_options::replace);
+    EXPECT_EQ(Run({"save", file}), kExitFailed);
+    EXPECT_EQ(err, "tessaline: save " + file +
+                       ": the program showed the error \"Error writing my choices.tsln. Nothing was saved.\"\n");
+    EXPECT_EQ(ReadFile(file), saved);
+    EXPECT_FALSE(fs::exists(file + ".tmp"));
+    ASSERT_EQ(Run({"--yes", "--yes", "defaults", "load", file, "apply"}), kExitOk) << err;
+    EXPECT_EQ(LastAddedValue(), applied);
+}
+
 TEST_F(ConsoleTest, HelpAndVersionAnswerOnStandardOutputAndRunNothing) {
     Use("demo");
     const std::string before = ReadFile(dir / "registry.reg");
