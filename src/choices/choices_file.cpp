@@ -1,7 +1,6 @@
 #include "choices/choices_file.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "modes/rate_rows.h"
 #include "platform/names.h"
@@ -54,6 +53,18 @@ std::optional<TvOutEntry> ReadResolution(const std::string& value) {
     return entry.IsRow() ? std::optional<TvOutEntry>(entry) : std::nullopt;
 }
 
+// The line that starts at *at, without its CR LF or LF and the blanks around
+// it; *at moves to the next one.
+std::string NextLine(const std::string& text, std::size_t* at) {
+    std::size_t end = text.find('\n', *at);
+    end = end == std::string::npos ? text.size() : end;
+    std::string line = text.substr(*at, end - *at);
+    *at = end + 1;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return Trim(line);
+}
+
 bool IsSection(const std::string& line, const char* name) {
     return line.size() >= 2 && line.front() == '[' && line.back() == ']' &&
            SameName(Trim(line.substr(1, line.size() - 2)), name);
@@ -78,17 +89,12 @@ std::string FormatChoices(const SavedChoices& choices) {
 }
 
 std::optional<LoadedChoices> ReadChoices(const std::string& text, const std::string& fileName, std::string* error) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end;
-        lines.push_back(Trim(text.substr(start, end - start - (end > start && text[end - 1] == '\r' ? 1 : 0))));
-        start = end + 1;
-    }
     // Before any line is judged: a file of some other kind is named as that,
     // not by its first line that is no Name=Value.
-    if (std::none_of(lines.begin(), lines.end(),
-                     [](const std::string& line) { return IsSection(line, "Tessaline"); })) {
+    bool choicesFile = false;
+    for (std::size_t at = 0; at < text.size() && !choicesFile;)
+        choicesFile = IsSection(NextLine(text, &at), "Tessaline");
+    if (!choicesFile) {
         *error = fileName + " is not a Tessaline choices file (it has no [Tessaline] section).";
         return std::nullopt;
     }
@@ -96,10 +102,12 @@ std::optional<LoadedChoices> ReadChoices(const std::string& text, const std::str
     enum class Section { None, Rates, TvOut, Other };
     Section section = Section::None;
     LoadedChoices choices;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::string& line = lines[n];
+    std::size_t number = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::string line = NextLine(text, &at);
+        ++number;
         const auto fail = [&](const std::string& what) {
-            *error = fileName + ", line " + std::to_string(n + 1) + ": " + what;
+            *error = fileName + ", line " + std::to_string(number) + ": " + what;
             return std::nullopt;
         };
         if (line.empty() || line[0] == ';')
