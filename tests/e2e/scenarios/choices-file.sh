@@ -3,7 +3,7 @@
 # file names typed by real key presses: two rates moved in the advanced view are saved (the dialog adds the
 # extension), one is moved again and the simple view brings the system's rates back, then Load switches
 # Advanced Mode on and sets the saved rates. The file, the rows and the value Apply writes are the console's
-# for the same actions; the file's header is checked as written.
+# for the same actions (the console's tests check its file as written).
 # shellcheck source=../scenario-lib.sh
 source "$(dirname "$0")/../scenario-lib.sh"
 
@@ -19,14 +19,12 @@ window=$E2E_OUT
 saved=$(cat "$WINEPREFIX/drive_c/choices.tsln")
 
 file="$E2E_TMP/console.tsln"
-sc_console --now "2026-12-08 21:14:05" advanced rate 640x480 61 rate 1024x768 59 save "$file" \
+sc_console advanced rate 640x480 61 rate 1024x768 59 save "$file" \
     rate 640x480 62 advanced load "$file" rates --yes apply
 e2e_expect "rows after loading" "$(sc_rates "$E2E_OUT" 1)" "$(sc_rates "$window" 1)"
+e2e_expect "the saved rates" "640 x 480=61 1024 x 768=59" \
+    "$(sc_rates "$window" 1 | grep -E '^(640 x 480|1024 x 768)=' | paste -sd' ')"
 e2e_expect "Advanced Mode after loading" "IDC_CHECK1=checked" "$(sc_key "$window" IDC_CHECK1)"
-e2e_expect "file header" "$(printf '%s\r\n' "; Tessaline choices, saved 2026-12-08 21:14:05" "[Tessaline]" \
-    "Version=2.0" "Adapter=NVIDIA GeForce4 Ti 4600" "Monitor=not reported" "" "[Rates]")" \
-    "$(head -n 7 "$file")"
-e2e_expect "the saved rows" "640x480=61"$'\r'" 1024x768=59"$'\r' "$(grep -E '^(640x480|1024x768)=' "$file" | paste -sd' ')"
 e2e_expect "the file after its stamp" "$(tail -n +2 "$file")" "$(printf '%s\n' "$saved" | tail -n +2)"
 if ! printf '%s\n' "$saved" | head -n 1 | grep -qE $'^; Tessaline choices, saved [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\r$'; then
     e2e_fail "the window's file does not start with its stamp: $(head -n 1 <<<"$saved")"
