@@ -91,8 +91,10 @@ std::string FormatChoices(const SavedChoices& choices) {
 std::optional<LoadedChoices> ReadChoices(const std::string& text, const std::string& fileName, std::string* error) {
     // Before any line is judged: a file of some other kind is named as that,
     // not by its first line that is no Name=Value.
+    // Notepad saves with a byte order mark when asked for UTF-8.
+    const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     bool choicesFile = false;
-    for (std::size_t at = 0; at < text.size() && !choicesFile;)
+    for (std::size_t at = start; at < text.size() && !choicesFile;)
         choicesFile = IsSection(NextLine(text, &at), "Tessaline");
     if (!choicesFile) {
         *error = fileName + " is not a Tessaline choices file (it has no [Tessaline] section).";
@@ -103,7 +105,7 @@ std::optional<LoadedChoices> ReadChoices(const std::string& text, const std::str
     Section section = Section::None;
     LoadedChoices choices;
     std::size_t number = 0;
-    for (std::size_t at = 0; at < text.size();) {
+    for (std::size_t at = start; at < text.size();) {
         const std::string line = NextLine(text, &at);
         ++number;
         const auto fail = [&](const std::string& what) {

@@ -28,7 +28,7 @@ struct ChoicesPc : Machine {
 // rate up to their bound; the TV-Out pair is stored as the dialog's OK stores it.
 TEST(Choices, RowsLoadAsTheSelectorsAllowAndTheTvOutPairAsTheDialogStoresIt) {
     const std::string file =
-        "; by hand\n\n [ tessaline ] \nVersion=9.9\nNew=key\n[Later]\nWhat=ever\n[RATES]\n"
+        "\xEF\xBB\xBF; by hand\n\n [ tessaline ] \nVersion=9.9\nNew=key\n[Later]\nWhat=ever\n[RATES]\n"
         "320x200=85\r\n 640X480 =\t90 \n800x600=61\n848x480=100\n1024x768=59\n1152x864=0\n"
         "1600x1200=240\n1280x720=n/a\n[tv-out]\nRESOLUTION1 = 720x480\n";
     for (const bool mask : {false, true}) {
