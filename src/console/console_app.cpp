@@ -160,6 +160,7 @@ public:
                   pc.ProgramFolder(),
                   line.startup ? "/startup" : ""},
           form_(system_, state_, tester_),
+          pc_(pc),
           out_(out) {}
 
     // False when the program ended at start-up. The boxes that end it are
@@ -259,6 +260,12 @@ private:
             case Verb::kMonitorLimits:
                 EnterMonitorLimits(action.limitBoxes);
                 break;
+            case Verb::kSaveChoices:
+                form_.mnuSaveChoices_Click(pc_.WindowsPath(action.text));
+                break;
+            case Verb::kLoadChoices:
+                form_.mnuLoadChoices_Click(pc_.WindowsPath(action.text));
+                break;
         }
     }
 
@@ -342,6 +349,7 @@ private:
     System system_;
     ProgramState state_;
     frmMain form_;
+    TargetPc& pc_;
     TextWriter& out_;
     bool started_ = false;
 };

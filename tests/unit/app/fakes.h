@@ -67,6 +67,15 @@ public:
 
     bool WriteNew(const std::string& path, const std::string& text) override { return Write(path, text, false); }
     bool Append(const std::string& path, const std::string& text) override { return Write(path, text, true); }
+    FileRead ReadWhole(const std::string& path, std::size_t maxBytes, std::string* text) override {
+        if (!files.count(path))
+            return FileRead::Failed;
+        if (files[path].size() > maxBytes)
+            return FileRead::TooLarge;
+        *text = files[path];
+        return FileRead::Ok;
+    }
+    bool Replace(const std::string& path, const std::string& text) override { return Write(path, text, false); }
 
 private:
     bool Write(const std::string& path, const std::string& text, bool append) {

@@ -23,5 +23,5 @@ TEST(MenuResourceTest, EachMenuGivesEveryAccessKeyToOneItem) {
         // A popup's own items come next, in a menu of their own.
         menus.erase(menus.upper_bound(indent), menus.end());
     }
-    EXPECT_EQ(keys, 12);  // every caption of the bar and its popups, each with a key
+    EXPECT_EQ(keys, 14);  // every caption of the bar and its popups, each with a key
 }
