@@ -127,14 +127,17 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
 }
 
 // The last line "monitor" prints: "limits: 30-96 kHz H, 50-160 Hz V (set by
-// hand)", "... (from the EDID)" or "limits: none".
+// hand)", "limits: 30-96 kHz H, 50-160 Hz V, 230 MHz (from the EDID)" or
+// "limits: none".
 std::string LimitsLine(const LimitsInForce& inForce) {
     if (!inForce.limits)
         return "limits: none";
     const MonitorLimits& l = *inForce.limits;
-    return "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
-           RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V" +
-           (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
+    std::string line = "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
+                       RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V";
+    if (l.maxPixelClockMHz > 0)
+        line += ", " + std::to_string(l.maxPixelClockMHz) + " MHz";
+    return line + (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
 }
 
 class Session {

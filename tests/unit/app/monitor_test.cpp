@@ -2,20 +2,29 @@
 // the ladder, rows a list does not carry, Set Defaults, and no monitor at all.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
+#include "editor/fit_to_monitor.h"
 #include "fakes.h"
 #include "monitor/edid_file.h"
+#include "monitor/gtf.h"
 
 namespace tsln::test {
 namespace {
 
-std::vector<std::uint8_t> SyncMaster() {  // 30-85 kHz, 50-160 Hz
-    std::ifstream file(TSLN_EDID_DIR "/SAM0108-CF2E4499DB16.txt", std::ios::binary);
+std::vector<std::uint8_t> Sample(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return EdidFileBytes(text.str());
+}
+
+std::vector<std::uint8_t> SyncMaster() {  // 30-85 kHz, 50-160 Hz, 180 MHz
+    return Sample(TSLN_EDID_DIR "/SAM0108-CF2E4499DB16.txt");
 }
 
 constexpr char kSyncMasterKey[] = "SOFTWARE\\TSLN\\Monitors\\SAM0108#H9LL903013";
@@ -50,7 +59,7 @@ TEST_F(MonitorTest, FitToMonitorOnTheLadder) {
     std::string rates;
     for (int row = 0; row < kResolutionCount; ++row)
         rates += form->editor.Caption(row) + " ";
-    EXPECT_EQ(rates, "75 75 75 75 75 75 120 120 120 100 85 100 100 75 75 100 85 75 60 72 60 N/A N/A ");
+    EXPECT_EQ(rates, "75 75 75 75 75 75 120 120 120 100 85 100 100 75 75 100 85 75 60 60 N/A N/A N/A ");
     EXPECT_EQ(form->editor.SelectorOf(6).value, 7);
 }
 
@@ -64,7 +73,7 @@ TEST_F(MonitorTest, TheWarningNamesOnlyWhatTheListWritesAndSetDefaultsNeverWarns
     pc.messages.answers = {MsgAnswer::No};
     form->cmdApply_Click();
     EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{{"These rates go beyond what your monitor reports "
-                                                             "(30-85 kHz, 50-160 Hz): 1600 x 1200 at 85 Hz. "
+                                                             "(30-85 kHz, 50-160 Hz, 180 MHz): 1600 x 1200 at 85 Hz. "
                                                              "Apply them anyway?",
                                                              MsgButtons::YesNoDefaultNo, MsgIcon::Warning}}));
     pc.messages.shown.clear();
@@ -78,20 +87,22 @@ TEST_F(MonitorTest, TheWarningNamesRatesBelowTheLowestHzApart) {
     StartInAdvancedView(4523);
     for (int row = 0; row < kResolutionCount; ++row)
         form->editor.SetCaption(row, "N/A");
-    form->editor.SetCaption(19, "1");  // 1920 x 1080
-    form->editor.SetCaption(6, "50");  // 640 x 480 at the lowest Hz: inside
+    form->editor.SetCaption(19, "1");   // 1920 x 1080
+    form->editor.SetCaption(6, "50");   // 640 x 480 at the lowest Hz, but 24.8 kHz
+    form->editor.SetCaption(7, "60");   // 800 x 600: 37.3 kHz
+    form->editor.SetCaption(17, "60");  // 1600 x 1024, which the monitor lists at 60 Hz: 1600 x 1200 at 65 is not it
     pc.messages.answers = {MsgAnswer::No};
     form->cmdApply_Click();
     ASSERT_EQ(pc.messages.shown.size(), 1u);
     EXPECT_EQ(pc.messages.shown[0].text,
-              "These rates are below what your monitor reports (30-85 kHz, 50-160 Hz): 1920 x 1080 at 1 Hz. "
-              "Apply them anyway?");
+              "These rates are below what your monitor reports (30-85 kHz, 50-160 Hz, 180 MHz): 640 x 480 at 50 Hz, "
+              "1920 x 1080 at 1 Hz. Apply them anyway?");
     form->editor.SetCaption(18, "90");
     pc.messages.answers = {MsgAnswer::No};
     form->cmdApply_Click();
     EXPECT_EQ(pc.messages.shown[1].text,
-              "These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz): 1600 x 1200 at 90 Hz. "
-              "These are below it: 1920 x 1080 at 1 Hz. Apply them anyway?");
+              "These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz, 180 MHz): 1600 x 1200 at 90 Hz. "
+              "These are below it: 640 x 480 at 50 Hz, 1920 x 1080 at 1 Hz. Apply them anyway?");
     EXPECT_EQ(pc.messages.shown[1].buttons, MsgButtons::YesNoDefaultNo);
 }
 
@@ -101,7 +112,7 @@ TEST_F(MonitorTest, TheWarningNamesRatesBelowTheLowestHzApart) {
 TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
     SetByHand(pc, "SOFTWARE\\TSLN\\Monitors\\SAM0108#H9LL903014", "30-40", "50-60");
     StartInAdvancedView();
-    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
 
     SetByHand(pc, kSyncMasterKey, "31-96", "55-100");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
@@ -111,11 +122,71 @@ TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
     form->Check1_Click();
     form->mnuFitMonitor_Click();
     EXPECT_EQ(form->editor.Caption(6), "100");  // 640 x 480: 188 from 96 kHz, held to 100 Hz
+    form->editor.SetCaption(18, "85");          // 1600 x 1200: 107.1 kHz
+    pc.messages.answers = {MsgAnswer::No};
+    form->cmdApply_Click();
+    EXPECT_EQ(pc.messages.shown.back().text,
+              "These rates go beyond the limits set for your monitor (31-96 kHz, 55-100 Hz): 1600 x 1200 at 85 Hz. "
+              "Apply them anyway?");
 
     SetByHand(pc, kSyncMasterKey, "96-31", "55-100");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
     ASSERT_EQ(form->Form_Load(), Outcome::Continue);
-    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
+}
+
+// Fit to Monitor on every sample monitor with usable limits, against its rule
+// written out another way: up from 60 Hz, each whole rate's GTF timing held
+// against each limit until one stops it, then the modes the monitor lists.
+// Across the samples each limit, a listed mode and a row's bound decide rows,
+// and the fitted rates never bring the warning.
+TEST(FitToRealMonitors, EveryRowByTheRuleWrittenOut) {
+    std::set<std::string> deciders;
+    int monitors = 0;
+    for (const auto& file : std::filesystem::directory_iterator(TSLN_EDID_DIR)) {
+        const auto edid = ReadEdid(Sample(file.path()));
+        const auto limits = UsableLimits(edid);
+        if (!limits)
+            continue;
+        ++monitors;
+        const MonitorLimits& l = *limits;
+        const auto takes = [&](double hz, double khz, double mhz) {
+            return hz >= l.minVerticalHz && hz <= l.maxVerticalHz && khz >= l.minHorizontalKHz &&
+                   khz <= l.maxHorizontalKHz && (l.maxPixelClockMHz == 0 || mhz <= l.maxPixelClockMHz);
+        };
+        RateCaptions captions;
+        for (int row = 0; row < kResolutionCount; ++row) {
+            const int width = MonitorWidth(row), lines = MonitorLines(row), bound = kRateRows[row].maxValue;
+            int expected = 0;
+            std::string decider = "bound";
+            for (int hz = 60; hz <= bound; ++hz) {
+                const GtfTiming t = Gtf(width, lines, hz);
+                decider = hz > l.maxVerticalHz                 ? "Hz"
+                          : t.lineRateKHz > l.maxHorizontalKHz ? "kHz"
+                          : !takes(hz, t.lineRateKHz, t.pixelClockMHz) && t.lineRateKHz >= l.minHorizontalKHz &&
+                                  hz >= l.minVerticalHz
+                              ? "MHz"
+                              : "bound";
+                if (decider != "bound")
+                    break;
+                if (takes(hz, t.lineRateKHz, t.pixelClockMHz))
+                    expected = hz;
+            }
+            for (const ListedTiming& t : edid->listed) {
+                const int hz = static_cast<int>(std::lround(RefreshHz(t)));
+                if (!t.interlaced && t.width == width && t.height == lines && hz > expected && hz <= bound &&
+                    takes(hz, LineRateKHz(t), t.pixelClockKHz / 1000.0))
+                    expected = hz, decider = "listed";
+            }
+            EXPECT_EQ(MonitorRate(row, l, edid->listed).value_or(0), expected) << file.path() << " row " << row;
+            if (expected > 0)
+                deciders.insert(decider);
+            captions[row] = expected > 0 ? std::to_string(expected) : "N/A";
+        }
+        EXPECT_TRUE(RowsOutsideMonitor(captions, ListSyntax::Mask, l, edid->listed).empty()) << file.path();
+    }
+    EXPECT_EQ(monitors, 32);
+    EXPECT_EQ(deciders, (std::set<std::string>{"Hz", "MHz", "bound", "kHz", "listed"}));
 }
 
 // A monitor with no EDID, by its device ID: the dialog names the box and the
