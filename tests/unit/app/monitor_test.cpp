@@ -150,32 +150,28 @@ TEST(FitToRealMonitors, EveryRowByTheRuleWrittenOut) {
             continue;
         ++monitors;
         const MonitorLimits& l = *limits;
-        const auto takes = [&](double hz, double khz, double mhz) {
-            return hz >= l.minVerticalHz && hz <= l.maxVerticalHz && khz >= l.minHorizontalKHz &&
-                   khz <= l.maxHorizontalKHz && (l.maxPixelClockMHz == 0 || mhz <= l.maxPixelClockMHz);
-        };
         RateCaptions captions;
         for (int row = 0; row < kResolutionCount; ++row) {
             const int width = MonitorWidth(row), lines = MonitorLines(row), bound = kRateRows[row].maxValue;
             int expected = 0;
             std::string decider = "bound";
-            for (int hz = 60; hz <= bound; ++hz) {
+            for (int hz = 60; hz <= bound && decider == "bound"; ++hz) {
                 const GtfTiming t = Gtf(width, lines, hz);
-                decider = hz > l.maxVerticalHz                 ? "Hz"
-                          : t.lineRateKHz > l.maxHorizontalKHz ? "kHz"
-                          : !takes(hz, t.lineRateKHz, t.pixelClockMHz) && t.lineRateKHz >= l.minHorizontalKHz &&
-                                  hz >= l.minVerticalHz
-                              ? "MHz"
-                              : "bound";
-                if (decider != "bound")
-                    break;
-                if (takes(hz, t.lineRateKHz, t.pixelClockMHz))
+                if (hz > l.maxVerticalHz)
+                    decider = "Hz";
+                else if (t.lineRateKHz > l.maxHorizontalKHz)
+                    decider = "kHz";
+                else if (l.maxPixelClockMHz > 0 && t.pixelClockMHz > l.maxPixelClockMHz)
+                    decider = "MHz";
+                else if (hz >= l.minVerticalHz && t.lineRateKHz >= l.minHorizontalKHz)
                     expected = hz;
             }
             for (const ListedTiming& t : edid->listed) {
                 const int hz = static_cast<int>(std::lround(RefreshHz(t)));
+                const double khz = LineRateKHz(t), mhz = t.pixelClockKHz / 1000.0;
                 if (!t.interlaced && t.width == width && t.height == lines && hz > expected && hz <= bound &&
-                    takes(hz, LineRateKHz(t), t.pixelClockKHz / 1000.0))
+                    hz >= l.minVerticalHz && hz <= l.maxVerticalHz && khz >= l.minHorizontalKHz &&
+                    khz <= l.maxHorizontalKHz && (l.maxPixelClockMHz == 0 || mhz <= l.maxPixelClockMHz))
                     expected = hz, decider = "listed";
             }
             EXPECT_EQ(MonitorRate(row, l, edid->listed).value_or(0), expected) << file.path() << " row " << row;
