@@ -90,7 +90,7 @@ void AddDetailed(const std::uint8_t* block, std::vector<ListedTiming>& listed) {
 }
 
 // "91.146" for 91146.
-std::string Thousandths(long long scaled) {
+std::string Thousandths(int scaled) {
     std::string fraction = std::to_string(scaled % 1000);
     fraction.insert(0, 3 - fraction.size(), '0');
     return std::to_string(scaled / 1000) + "." + fraction;
@@ -116,7 +116,7 @@ std::string ListedTimingText(const ListedTiming& timing) {
     if (timing.interlaced)
         text += 'i';
     text += " at " + std::to_string(WholeRefreshHz(timing)) + " Hz (" +
-            Thousandths(static_cast<long long>(LineRateKHz(timing) * 1000 + 0.5)) + " kHz, " +
+            Thousandths(static_cast<int>(LineRateKHz(timing) * 1000 + 0.5)) + " kHz, " +
             Thousandths(timing.pixelClockKHz) + " MHz)";
     return text;
 }
