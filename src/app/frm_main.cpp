@@ -401,12 +401,11 @@ void frmMain::ShowMonitorLimits() {
     lblMonitor = MonitorCaption(monitor, monitorLimits);
     mnuFitMonitor.enabled = Check1 && monitorLimits.limits.has_value();
     // The quick set starts from the monitor's own figure, so Set works
-    // without the user knowing it.
-    if (monitorLimits.limits) {
-        Text1 = std::to_string(monitorLimits.limits->maxHorizontalKHz);
-        if (monitorLimits.limits->maxHorizontalKHz <= kQuickSetMax)
-            UpDown24 = monitorLimits.limits->maxHorizontalKHz;
-    }
+    // without the user knowing it; and never from limits no longer in force.
+    const int kHz = monitorLimits.limits ? monitorLimits.limits->maxHorizontalKHz : 0;
+    Text1 = kHz > 0 ? std::to_string(kHz) : std::string();
+    if (kHz <= kQuickSetMax)
+        UpDown24 = kHz;
 }
 
 void frmMain::mnuFitMonitor_Click() {

@@ -58,6 +58,12 @@ public:
                             std::uint32_t dataSize) = 0;
     // RegDeleteValueA
     virtual long DeleteValue(RegHandle key, const char* valueName) = 0;
+    // RegDeleteKeyA as Windows NT has it: the sub-key goes with its values, and is refused
+    // (kErrorAccessDenied) while it has sub-keys of its own. Handles still open on it fail with
+    // kErrorKeyDeleted.
+    virtual long DeleteKey(RegHandle key, const char* subKey) = 0;
+    // RegQueryInfoKeyA, the number of sub-keys and of values only.
+    virtual long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* values) = 0;
     // RegCloseKey
     virtual long CloseKey(RegHandle key) = 0;
     // RegEnumKeyExA without class and time: the index-th sub-key's name into name, nameSize characters

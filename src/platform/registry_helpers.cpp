@@ -84,4 +84,27 @@ void RegDeleteValue(RegistryApi& reg, RegHandle root, const std::string& path, c
     reg.DeleteValue(key, name.c_str());
 }
 
+void RegDeleteEmptyKey(RegistryApi& reg, RegHandle root, const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) {
+        return;
+    }
+    std::uint32_t subKeys = 1;
+    std::uint32_t values = 1;
+    RegHandle key = 0;
+    if (reg.OpenKeyEx(root, path.c_str(), 0, kKeyQueryValue, &key) != kErrorSuccess) {
+        return;
+    }
+    {
+        KeyCloser closer(reg, key);
+        reg.QueryInfoKey(key, &subKeys, &values);
+    }
+    RegHandle parent = 0;
+    if (subKeys != 0 || values != 0 || reg.OpenKey(root, path.substr(0, slash).c_str(), &parent) != kErrorSuccess) {
+        return;
+    }
+    KeyCloser closer(reg, parent);
+    reg.DeleteKey(parent, path.substr(slash + 1).c_str());
+}
+
 }  // namespace tsln

@@ -19,5 +19,8 @@ std::int32_t RegGetDword(RegistryApi& reg, RegHandle root, const std::string& pa
 void RegSetDword(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
                  std::int32_t value);
 void RegDeleteValue(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name);
+// Deletes the key at path when it holds neither values nor sub-keys: a key the program made for values it has
+// since removed. A key straight under the root is never deleted.
+void RegDeleteEmptyKey(RegistryApi& reg, RegHandle root, const std::string& path);
 
 }  // namespace tsln

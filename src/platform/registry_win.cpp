@@ -91,6 +91,20 @@ public:
 
     long DeleteValue(RegHandle key, const char* valueName) override { return RegDeleteValueA(ToHkey(key), valueName); }
 
+    long DeleteKey(RegHandle key, const char* subKey) override { return RegDeleteKeyA(ToHkey(key), subKey); }
+
+    long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* values) override {
+        DWORD subKeyCount = 0;
+        DWORD valueCount = 0;
+        const LONG rc = RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &subKeyCount, nullptr, nullptr,
+                                         &valueCount, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_SUCCESS) {
+            *subKeys = subKeyCount;
+            *values = valueCount;
+        }
+        return rc;
+    }
+
     long CloseKey(RegHandle key) override { return RegCloseKey(ToHkey(key)); }
 
     long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override {

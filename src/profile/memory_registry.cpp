@@ -329,6 +329,41 @@ long MemoryRegistry::DeleteValue(RegHandle handle, const char* valueName) {
                                                                                             : kErrorFileNotFound;
 }
 
+long MemoryRegistry::DeleteKey(RegHandle handle, const char* subKey) {
+    Key* parent = nullptr;
+    if (long rc = impl_->Resolve(handle, 0, &parent); rc != kErrorSuccess) {
+        return rc;
+    }
+    if (subKey == nullptr || IsBadPath(subKey)) {
+        return kErrorBadPathname;
+    }
+    Key* key = impl_->Find(parent, subKey);
+    if (key == nullptr || key == parent) {
+        return kErrorFileNotFound;
+    }
+    if (!key->subKeys.empty() || Impl::WritesDenied(key)) {
+        return kErrorAccessDenied;
+    }
+    for (auto& entry : impl_->handles) {
+        if (entry.second.key == key) {
+            entry.second.key = nullptr;
+        }
+    }
+    key->parent->subKeys.erase(FoldedName(key->name));
+    ++impl_->revision;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::QueryInfoKey(RegHandle handle, std::uint32_t* subKeys, std::uint32_t* values) {
+    Key* key = nullptr;
+    if (long rc = impl_->Resolve(handle, kKeyQueryValue, &key); rc != kErrorSuccess) {
+        return rc;
+    }
+    *subKeys = static_cast<std::uint32_t>(key->subKeys.size());
+    *values = static_cast<std::uint32_t>(key->values.size());
+    return kErrorSuccess;
+}
+
 long MemoryRegistry::CloseKey(RegHandle handle) {
     if (impl_->RootKey(handle) != nullptr) {
         return kErrorSuccess;

@@ -68,6 +68,8 @@ public:
     long SetValueEx(RegHandle key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t dataSize) override;
     long DeleteValue(RegHandle key, const char* valueName) override;
+    long DeleteKey(RegHandle key, const char* subKey) override;
+    long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* values) override;
     long CloseKey(RegHandle key) override;
     // Sub-keys come in the order of their case-folded names, as Windows gives them.
     long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;

@@ -8,8 +8,13 @@ namespace tsln {
 namespace {
 
 const char kMonitorsKey[] = "SOFTWARE\\TSLN\\Monitors\\";
-const char kHorizontal[] = "HorizontalKHz";
-const char kVertical[] = "VerticalHz";
+// One value, so that a power cut leaves the old limits or the new ones, never
+// a range of each.
+const char kLimits[] = "Limits";
+// Earlier versions kept one range a value. They are read while "Limits" is
+// missing, so an update keeps what the user set, and go with the next change.
+const char kOldHorizontal[] = "HorizontalKHz";
+const char kOldVertical[] = "VerticalHz";
 
 // Nothing for a value that is missing or holds no text: a sentinel no
 // stored text holds tells the two apart from an empty text.
@@ -32,40 +37,54 @@ std::string HandLimitsKey(const std::string& monitorId) {
     return key;
 }
 
-std::optional<HandLimitTexts> Settings::HandLimits(const std::string& monitorId) const {
+std::optional<std::string> Settings::HandLimits(const std::string& monitorId) const {
     if (monitorId.empty())
         return std::nullopt;
     const std::string key = HandLimitsKey(monitorId);
-    const auto horizontal = ReadText(registry_, key, kHorizontal);
-    const auto vertical = ReadText(registry_, key, kVertical);
+    if (ReadStoredValue(registry_, key, kLimits).found)
+        return ReadText(registry_, key, kLimits);
+    const auto horizontal = ReadText(registry_, key, kOldHorizontal);
+    const auto vertical = ReadText(registry_, key, kOldVertical);
     if (!horizontal || !vertical)
         return std::nullopt;
-    return HandLimitTexts{*horizontal, *vertical};
+    return *horizontal + " " + *vertical;
 }
 
-bool Settings::SetHandLimits(const std::string& monitorId, const std::optional<HandLimitTexts>& texts) {
+bool Settings::SetHandLimits(const std::string& monitorId, const std::optional<std::string>& text) {
     if (monitorId.empty())
         return false;
     const std::string key = HandLimitsKey(monitorId);
-    const char* const names[2] = {kHorizontal, kVertical};
-    const std::string* const wanted[2] = {texts ? &texts->horizontalKHz : nullptr,
-                                          texts ? &texts->verticalHz : nullptr};
-    StoredValue before[2];
-    bool done = true;
-    for (int i = 0; i < 2; ++i) {
+    if (text) {
+        const StoredValue before = ReadStoredValue(registry_, key, kLimits);
+        RegSetString(registry_, kHkeyLocalMachine, key, kLimits, *text);
+        if (ReadText(registry_, key, kLimits) != *text) {
+            RestoreStoredValue(registry_, key, kLimits, before);
+            return false;
+        }
+        // The new value is in force from here on: the old pair is only tidied away.
+        RegDeleteValue(registry_, kHkeyLocalMachine, key, kOldHorizontal);
+        RegDeleteValue(registry_, kHkeyLocalMachine, key, kOldVertical);
+        return true;
+    }
+    // "Limits" goes last: while it is there, it is what is in force, so a cut
+    // part of the way leaves the limits as they were.
+    const char* const names[3] = {kOldHorizontal, kOldVertical, kLimits};
+    StoredValue before[3];
+    for (int i = 0; i < 3; ++i)
         before[i] = ReadStoredValue(registry_, key, names[i]);
-        if (wanted[i] != nullptr)
-            RegSetString(registry_, kHkeyLocalMachine, key, names[i], *wanted[i]);
-        else
-            RegDeleteValue(registry_, kHkeyLocalMachine, key, names[i]);
+    bool done = true;
+    for (int i = 0; i < 3 && done; ++i) {
+        RegDeleteValue(registry_, kHkeyLocalMachine, key, names[i]);
+        done = !ReadStoredValue(registry_, key, names[i]).found;
     }
-    for (int i = 0; i < 2 && done; ++i) {
-        done = wanted[i] != nullptr ? ReadText(registry_, key, names[i]) == *wanted[i]
-                                    : !ReadStoredValue(registry_, key, names[i]).found;
+    if (!done) {
+        for (int i = 2; i >= 0; --i)
+            RestoreStoredValue(registry_, key, names[i], before[i]);
+        return false;
     }
-    for (int i = 1; !done && i >= 0; --i)
-        RestoreStoredValue(registry_, key, names[i], before[i]);
-    return done;
+    RegDeleteEmptyKey(registry_, kHkeyLocalMachine, key);
+    RegDeleteEmptyKey(registry_, kHkeyLocalMachine, key.substr(0, sizeof kMonitorsKey - 2));
+    return true;
 }
 
 }  // namespace tsln

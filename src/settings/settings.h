@@ -43,13 +43,6 @@ struct UndoRecord {
     }
 };
 
-// What the user set by hand for one monitor, as stored: "30-96" (kHz) and
-// "50-160" (Hz).
-struct HandLimitTexts {
-    std::string horizontalKHz;
-    std::string verticalHz;
-};
-
 // "SOFTWARE\TSLN\Monitors\" and the monitor's id with each backslash written
 // as '#': a key name cannot hold a backslash, and Windows itself spells device
 // paths that way ("MONITOR#Default_Monitor#{4D36E96E-...}#0000").
@@ -88,13 +81,15 @@ public:
     bool SetUndo(const UndoRecord& record);
     void ClearUndo();
 
-    // Nothing unless both values are stored as text; what the text means is
-    // for the caller to check.
-    std::optional<HandLimitTexts> HandLimits(const std::string& monitorId) const;
-    // Stores both texts, or with nothing removes both. True only when they
-    // read back so; otherwise both are put back as they were, so a monitor
-    // never keeps one range of a pair.
-    bool SetHandLimits(const std::string& monitorId, const std::optional<HandLimitTexts>& texts);
+    // The limits set by hand for one monitor as one text, "30-96 50-160" (kHz,
+    // then Hz) or with the highest pixel clock after them, "30-96 50-160 230";
+    // nothing when none are stored as text. What it means is for the caller to
+    // check.
+    std::optional<std::string> HandLimits(const std::string& monitorId) const;
+    // Stores the text with one write, or with nothing removes the limits and
+    // then the monitor's key once it holds nothing. True only when it reads
+    // back so; otherwise the limits in force are the ones before.
+    bool SetHandLimits(const std::string& monitorId, const std::optional<std::string>& text);
 
 private:
     RegistryApi& registry_;

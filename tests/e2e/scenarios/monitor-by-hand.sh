@@ -44,8 +44,7 @@ IDC_LIM_VMIN=120
 IDC_LIM_VMAX=50
 IDC_LBLMONITOR=not reported, 30-70 kHz, 50-120 Hz (set by hand)" \
     "$(printf '%s\n' "$window" | grep -E '^(IDC_L|icon=error|box=The second)')"
-e2e_expect "stored" "HorizontalKHz=REG_SZ:30-70
-VerticalHz=REG_SZ:50-120" "$stored"
+e2e_expect "stored" "Limits=REG_SZ:30-70 50-120" "$stored"
 e2e_expect "console: stored" "$stored" "$(sc_console_values "$HAND_KEY")"
 e2e_expect "console: monitor lines" "Monitor:             not reported
 no EDID

@@ -160,6 +160,9 @@ public:
     long DeleteValue(RegHandle key, const char* name) override {
         return PowerOn() ? Count(MemoryRegistry::DeleteValue(key, name)) : kErrorAccessDenied;
     }
+    long DeleteKey(RegHandle key, const char* subKey) override {
+        return PowerOn() ? Count(MemoryRegistry::DeleteKey(key, subKey)) : kErrorAccessDenied;
+    }
 
 private:
     bool PowerOn() {

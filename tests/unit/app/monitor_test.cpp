@@ -32,8 +32,7 @@ constexpr char kNoEdidKey[] =
     "SOFTWARE\\TSLN\\Monitors\\MONITOR#Default_Monitor#{4D36E96E-E325-11CE-BFC1-08002BE10318}#0000";
 
 void SetByHand(Machine& pc, const std::string& key, const std::string& horizontal, const std::string& vertical) {
-    pc.Set(key, "HorizontalKHz", horizontal);
-    pc.Set(key, "VerticalHz", vertical);
+    pc.Set(key, "Limits", horizontal + " " + vertical);
 }
 
 class MonitorTest : public ::testing::Test {
@@ -130,9 +129,16 @@ TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
               "Apply them anyway?");
 
     SetByHand(pc, kSyncMasterKey, "96-31", "55-100");
+    pc.Set(kSyncMasterKey, "HorizontalKHz", "31-70");  // an earlier version's pair, behind the value in force
+    pc.Set(kSyncMasterKey, "VerticalHz", "55-120");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
     ASSERT_EQ(form->Form_Load(), Outcome::Continue);
     EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
+
+    RegDeleteValue(pc.registry, kHkeyLocalMachine, kSyncMasterKey, "Limits");
+    form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
+    ASSERT_EQ(form->Form_Load(), Outcome::Continue);
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 31-70 kHz, 55-120 Hz (set by hand)");
 }
 
 // Fit to Monitor on every sample monitor with usable limits, against its rule
@@ -231,7 +237,7 @@ TEST(MonitorLimitsDialog, RefusesMistakesThenStoresAndRemoves) {
     dialog.cmdOK_Click();
     EXPECT_TRUE(pc.messages.shown.empty());
     EXPECT_TRUE(!dialog.loaded && form.enabled);
-    EXPECT_EQ(pc.Get(kNoEdidKey, "HorizontalKHz") + " " + pc.Get(kNoEdidKey, "VerticalHz"), "30-70 50-120");
+    EXPECT_EQ(pc.Get(kNoEdidKey, "Limits"), "30-70 50-120");
     EXPECT_EQ(form.lblMonitor, "not reported, 30-70 kHz, 50-120 Hz (set by hand)");
     EXPECT_EQ(form.Text1, "70");
     EXPECT_TRUE(form.mnuFitMonitor.enabled);
@@ -241,9 +247,45 @@ TEST(MonitorLimitsDialog, RefusesMistakesThenStoresAndRemoves) {
     ASSERT_TRUE(dialog.cmdOwnEnabled);
     dialog.cmdOwn_Click();
     EXPECT_FALSE(dialog.loaded);
-    EXPECT_EQ(pc.Get(kNoEdidKey, "HorizontalKHz") + " " + pc.Get(kNoEdidKey, "VerticalHz"), "<missing> <missing>");
+    EXPECT_EQ(pc.registry.FindKey(kHkeyLocalMachine, "SOFTWARE\\TSLN\\Monitors"), nullptr);
     EXPECT_EQ(form.lblMonitor, "not reported");
+    EXPECT_EQ(form.Text1, "");  // not the 70 just removed
     EXPECT_FALSE(form.mnuFitMonitor.enabled);
+}
+
+// An earlier version's pair replaced, then removed, with the power cut after
+// each write: the next start finds the old limits, the new ones or the
+// EDID's, never a range of each.
+TEST(MonitorLimitsDialog, APowerCutLeavesOneWholeSetOfLimits) {
+    for (int writes = 0;; ++writes) {
+        Machine pc;
+        pc.SetUpXp(4523, true);
+        pc.SetMonitor(SyncMaster());
+        pc.Set(kSyncMasterKey, "HorizontalKHz", "31-70");
+        pc.Set(kSyncMasterKey, "VerticalHz", "55-120");
+        frmMain form(pc.system, pc.state, pc.tester);
+        ASSERT_EQ(form.Form_Load(), Outcome::Continue);
+        pc.registry.writesLeft = writes;
+        form.mnuMonitorLimits_Click();
+        form.limits.txtHMax = "96";
+        form.limits.txtVMax = "160";
+        form.limits.cmdOK_Click();
+        form.mnuMonitorLimits_Click();
+        form.limits.cmdOwn_Click();
+        pc.registry.writesLeft = -1;
+
+        frmMain next(pc.system, pc.state, pc.tester);
+        ASSERT_EQ(next.Form_Load(), Outcome::Continue);
+        const std::string line = next.lblMonitor;
+        EXPECT_TRUE(line == "SyncMaster (SAM0108), 31-70 kHz, 55-120 Hz (set by hand)" ||
+                    line == "SyncMaster (SAM0108), 31-96 kHz, 55-160 Hz (set by hand)" ||
+                    line == "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz")
+            << "cut after " << writes << " writes: " << line;
+        if (!pc.registry.cut) {
+            EXPECT_EQ(pc.registry.FindKey(kHkeyLocalMachine, kSyncMasterKey), nullptr);
+            break;
+        }
+    }
 }
 
 TEST(MonitorLimitsDialog, ARefusedWriteChangesNothing) {
@@ -264,7 +306,7 @@ TEST(MonitorLimitsDialog, ARefusedWriteChangesNothing) {
     EXPECT_TRUE(form.limits.loaded);
     EXPECT_EQ(form.limits.txtHMax, "110");
     EXPECT_EQ(form.lblMonitor, line);
-    EXPECT_EQ(pc.Get(kSyncMasterKey, "HorizontalKHz") + " " + pc.Get(kSyncMasterKey, "VerticalHz"), "30-96 50-160");
+    EXPECT_EQ(pc.Get(kSyncMasterKey, "Limits"), "30-96 50-160");
 }
 
 TEST(MonitorNotReported, NoLimitsNoFitNoWarning) {

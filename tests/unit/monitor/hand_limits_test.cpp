@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/names.h"
 #include "platform/registry_helpers.h"
 #include "profile/memory_registry.h"
 #include "settings/settings.h"
@@ -35,25 +34,22 @@ TEST(HandLimits, RangesAreWholeNumbersFrom1To500LowestFirst) {
     }
 }
 
-// The second value refused after the first went in: the first is put back.
-class RefusesVertical : public MemoryRegistry {
-public:
-    long SetValueEx(RegHandle key, const char* name, std::uint32_t type, const std::uint8_t* data,
-                    std::uint32_t size) override {
-        return SameName(name, "VerticalHz") ? kErrorAccessDenied
-                                            : MemoryRegistry::SetValueEx(key, name, type, data, size);
-    }
-};
-
-TEST(HandLimits, AWriteThatGoesHalfThroughIsUndone) {
-    RefusesVertical registry;
+// One value, read back as written, the clock only when one is set; a text the
+// dialog would not take is no limits at all.
+TEST(HandLimits, StoredAsOneTextWithTheClockOptional) {
+    MemoryRegistry registry;
     const std::string key = HandLimitsKey("SAM0108");
-    EXPECT_FALSE(WriteHandLimits(registry, "SAM0108", MonitorLimits{50, 160, 30, 96}));
-    EXPECT_EQ(RegGetString(registry, kHkeyLocalMachine, key, "HorizontalKHz", "<missing>"), "<missing>");
-    RegSetString(registry, kHkeyLocalMachine, key, "HorizontalKHz", "30-85");
-    EXPECT_FALSE(WriteHandLimits(registry, "SAM0108", MonitorLimits{50, 160, 30, 96}));
-    EXPECT_EQ(RegGetString(registry, kHkeyLocalMachine, key, "HorizontalKHz", "<missing>"), "30-85");
-    EXPECT_FALSE(ReadHandLimits(registry, "SAM0108"));
+    ASSERT_TRUE(WriteHandLimits(registry, "SAM0108", MonitorLimits{50, 160, 30, 96, 230}));
+    EXPECT_EQ(RegGetString(registry, kHkeyLocalMachine, key, "Limits", ""), "30-96 50-160 230");
+    EXPECT_EQ(ReadHandLimits(registry, "SAM0108")->maxPixelClockMHz, 230);
+    ASSERT_TRUE(WriteHandLimits(registry, "SAM0108", MonitorLimits{50, 160, 30, 96}));
+    EXPECT_EQ(RegGetString(registry, kHkeyLocalMachine, key, "Limits", ""), "30-96 50-160");
+    for (const char* good : {"30-96 50-160 1", "30-96 50-160 2550", "1-500 1-500"})
+        EXPECT_EQ(HandLimitsText(*ParseHandLimits(good)), good);
+    for (const char* bad : {"30-96 50-160 0", "30-96 50-160 2551", "30-96 50-160 ", "30-96  50-160", "30-96",
+                            "30-96 50-160 230 1", "50-160 30-96x", "30-96 50-160 23O"}) {
+        EXPECT_FALSE(ParseHandLimits(bad)) << bad;
+    }
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 

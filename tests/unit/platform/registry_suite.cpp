@@ -77,6 +77,10 @@ public:
     long EnumKeyEx(RegHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override {
         return inner_.EnumKeyEx(key, index, name, nameSize);
     }
+    long DeleteKey(RegHandle key, const char* subKey) override { return inner_.DeleteKey(key, subKey); }
+    long QueryInfoKey(RegHandle key, std::uint32_t* subKeys, std::uint32_t* values) override {
+        return inner_.QueryInfoKey(key, subKeys, values);
+    }
     long CloseKey(RegHandle key) override {
         auto it = open_.find(key);
         if (it != open_.end() && --it->second == 0) {
@@ -615,6 +619,43 @@ TEST_P(RegistrySuite, RegDeleteValueOfSomethingMissingChangesNothing) {
     RegDeleteValue(*reg_, kRoot, Path("Missing"), "TSLN");
     EXPECT_EQ("other.exe\0"s, Get(Path("Run"), "Other").bytes);
     EXPECT_FALSE(KeyExists(Path("Missing")));
+}
+
+TEST_P(RegistrySuite, AKeyGoesWithItsValuesOnlyOnceItHasNoSubKeysAndOnlyEmptyByTheHelper) {
+    Put(Path("Monitors\\A"), "Limits", kRegSz, "30-96 50-160");
+    Put(Path("Monitors\\A\\Sub"), "v", kRegSz, "x");
+    RegHandle parent = 0;
+    RegHandle inside = 0;
+    ASSERT_EQ(kErrorSuccess, reg_->OpenKey(kRoot, Path("Monitors").c_str(), &parent));
+    std::uint32_t subKeys = kUntouched;
+    std::uint32_t values = kUntouched;
+    EXPECT_EQ(kErrorSuccess, reg_->QueryInfoKey(parent, &subKeys, &values));
+    EXPECT_EQ(1u, subKeys);
+    EXPECT_EQ(0u, values);
+    EXPECT_EQ(kErrorAccessDenied, reg_->DeleteKey(parent, "A"));
+    EXPECT_EQ(kErrorSuccess, reg_->DeleteKey(parent, "A\\Sub"));
+    ASSERT_EQ(kErrorSuccess, reg_->OpenKey(parent, "A", &inside));
+    EXPECT_EQ(kErrorSuccess, reg_->QueryInfoKey(inside, &subKeys, &values));
+    EXPECT_EQ(0u, subKeys);
+    EXPECT_EQ(1u, values);
+    EXPECT_EQ(kErrorSuccess, reg_->DeleteKey(parent, "a"));
+    std::uint32_t size = 0;
+    EXPECT_EQ(kErrorKeyDeleted, reg_->QueryValueEx(inside, "Limits", nullptr, nullptr, &size));
+    EXPECT_EQ(kErrorFileNotFound, reg_->DeleteKey(parent, "A"));
+    reg_->CloseKey(inside);
+    reg_->CloseKey(parent);
+    EXPECT_FALSE(KeyExists(Path("Monitors\\A")));
+
+    HandleCountingRegistry counting(*reg_);
+    RegSetString(counting, kRoot, Path("Monitors\\B\\C"), "v", "x");
+    for (const std::string& path : {Path("Monitors\\B"), Path("Monitors\\B\\C"), Path("Missing"), std::string()})
+        RegDeleteEmptyKey(counting, kRoot, path);
+    EXPECT_TRUE(KeyExists(Path("Monitors\\B\\C")));
+    RegDeleteValue(counting, kRoot, Path("Monitors\\B\\C"), "v");
+    RegDeleteEmptyKey(counting, kRoot, Path("Monitors\\B\\C"));
+    EXPECT_FALSE(KeyExists(Path("Monitors\\B\\C")));
+    EXPECT_TRUE(KeyExists(Path("Monitors\\B")));
+    EXPECT_EQ(0u, counting.StillOpen());
 }
 
 // ---- Every path of every helper ----
