@@ -312,7 +312,7 @@ private:
             dialog.Form_Close();
     }
 
-    void EnterMonitorLimits(const std::array<std::string, 4>& boxes) {
+    void EnterMonitorLimits(const std::array<std::string, 5>& boxes) {
         if (!form_.mnuMonitorLimits.enabled)
             throw ActionFailed("\"Monitor Limits...\" is disabled (no monitor found)");
         form_.mnuMonitorLimits_Click();
@@ -326,6 +326,7 @@ private:
             dialog.txtHMax = boxes[1];
             dialog.txtVMin = boxes[2];
             dialog.txtVMax = boxes[3];
+            dialog.txtClock = boxes[4];
             dialog.cmdOK_Click();
         }
         // A refused write: the user gives up and closes the dialog.

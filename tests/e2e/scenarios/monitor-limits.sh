@@ -5,7 +5,8 @@
 # enabled; its rates apply without a warning. Its 1600 x 1200 stops at 66 Hz, where the pixel clock caps it:
 # one click up and Apply warns, naming the clock. Rates set from 100 kHz go beyond the monitor: Apply warns
 # first (exclamation icon, No the default), No writes and logs nothing, Yes goes on to the usual question
-# and writes. Limits set by hand then take the line. The console does the same clicks on the same PC.
+# and writes. Limits set by hand, a pixel clock typed (a letter refused by the box), then take the line and
+# are stored as one text. The console does the same clicks on the same PC.
 # shellcheck source=../scenario-lib.sh
 source "$(dirname "$0")/../scenario-lib.sh"
 
@@ -35,7 +36,7 @@ value_after_no=$(sc_wine_mode_list NV25_Modes_Delta)
 log_after_no=$(grep -ac '^Added registry value: ' "$TSLN_PROGRAM_DIR/debug.txt")
 # The longest monitor line: this monitor's limits set by hand. It shows whole (the driver's text step checks).
 e2e_drive click:IDC_CMDAPPLY box:Yes box:Yes box:OK menu:IDM_LIMITS dialog:"Monitor Limits" \
-    type:IDC_LIM_HMAX:96 click:IDC_LIM_OK closed:"Monitor Limits" text:IDC_LBLMONITOR menu:IDM_EXIT gone
+    type:IDC_LIM_HMAX:96 type:IDC_LIM_CLOCK:2x00 click:IDC_LIM_OK closed:"Monitor Limits" text:IDC_LBLMONITOR menu:IDM_EXIT gone
 window+=$'\n'$E2E_OUT
 
 sc_console show advanced show fit-monitor rates --yes apply rate 1600x1200 67 --no apply quickset 100 rates \
@@ -43,8 +44,9 @@ sc_console show advanced show fit-monitor rates --yes apply rate 1600x1200 67 --
 console=$E2E_OUT
 
 e2e_expect "monitor line" "IDC_LBLMONITOR=SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz
-IDC_LBLMONITOR=SyncMaster (SAM0108), 30-96 kHz, 50-160 Hz (set by hand)" \
+IDC_LBLMONITOR=SyncMaster (SAM0108), 30-96 kHz, 50-160 Hz, 200 MHz (set by hand)" \
     "$(sc_key "$window" IDC_LBLMONITOR)"
+e2e_expect "stored by hand" "Limits=REG_SZ:30-96 50-160 200" "$(e2e_wine_values 'SOFTWARE\TSLN\Monitors\SAM0108#H9LL903013')"
 e2e_expect "console monitor line" "Monitor:             SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz
 Monitor:             SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz" "$(printf '%s\n' "$console" | grep '^Monitor: ')"
 e2e_expect "Fit to Monitor in the simple and the advanced view" "IDM_FITMONITOR=disabled

@@ -234,16 +234,26 @@ TEST(MonitorLimitsDialog, RefusesMistakesThenStoresAndRemoves) {
 
     pc.messages.shown.clear();
     dialog.txtHMin = "30", dialog.txtHMax = "070", dialog.txtVMin = "50", dialog.txtVMax = "120";
+    dialog.txtClock = "2551";
+    dialog.cmdOK_Click();
+    EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{{"The Pixel clock box must be empty or a whole number of "
+                                                             "MHz from 1 to 2550.",
+                                                             MsgButtons::Ok, MsgIcon::Error}}));
+    EXPECT_EQ(pc.registry.FindKey(kHkeyLocalMachine, kNoEdidKey), nullptr);
+    pc.messages.shown.clear();
+    dialog.txtClock = "0230";
     dialog.cmdOK_Click();
     EXPECT_TRUE(pc.messages.shown.empty());
     EXPECT_TRUE(!dialog.loaded && form.enabled);
-    EXPECT_EQ(pc.Get(kNoEdidKey, "Limits"), "30-70 50-120");
-    EXPECT_EQ(form.lblMonitor, "not reported, 30-70 kHz, 50-120 Hz (set by hand)");
+    EXPECT_EQ(pc.Get(kNoEdidKey, "Limits"), "30-70 50-120 230");
+    EXPECT_EQ(form.lblMonitor, "not reported, 30-70 kHz, 50-120 Hz, 230 MHz (set by hand)");
     EXPECT_EQ(form.Text1, "70");
     EXPECT_TRUE(form.mnuFitMonitor.enabled);
 
     form.mnuMonitorLimits_Click();
-    EXPECT_EQ(dialog.txtHMin + " " + dialog.txtHMax + " " + dialog.txtVMin + " " + dialog.txtVMax, "30 70 50 120");
+    EXPECT_EQ(
+        dialog.txtHMin + " " + dialog.txtHMax + " " + dialog.txtVMin + " " + dialog.txtVMax + " " + dialog.txtClock,
+        "30 70 50 120 230");
     ASSERT_TRUE(dialog.cmdOwnEnabled);
     dialog.cmdOwn_Click();
     EXPECT_FALSE(dialog.loaded);
