@@ -186,6 +186,7 @@ void frmMain::WriteDebugLog() {
 }
 
 void frmMain::AddTvOutModes() {
+    settings_.CompleteTvOut();
     const TvOutEntries entries = settings_.TvOut();
     state_.TvOutWidth1 = PadTvOutText(entries[0].width);
     state_.TvOutHeight1 = PadTvOutText(entries[0].height);
@@ -195,7 +196,8 @@ void frmMain::AddTvOutModes() {
 }
 
 void frmMain::ShowAddedResolutions() {
-    Label50 = AddedResolutionsCaption(settings_.TvOut());
+    // The mask syntax carries no TV-Out entries, which the advanced view says.
+    Label50 = state_.MaskModeFormat && Check1 ? "Added Resolutions: N/A" : AddedResolutionsCaption(settings_.TvOut());
 }
 
 std::string frmMain::RowCaption(int row) const {
@@ -219,9 +221,8 @@ void frmMain::Check1_Click() {
         if (!state_.MaskModeFormat)
             mnuTVORes.enabled = true;
         mnuFitMonitor.enabled = monitorLimits.limits.has_value();
-        // The mask syntax carries no TV-Out entries.
         if (state_.MaskModeFormat)
-            Label50 = "Added Resolutions: N/A";
+            ShowAddedResolutions();
         heightTwips = kAdvancedViewTwips;
     } else {
         editor.SetAllEnabled(false);

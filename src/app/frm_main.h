@@ -48,7 +48,7 @@ public:
     bool quickSetEnabled = true;           // Text1, UpDown24, cmdCalc and cmdCalcDef
     std::string Text1;
     int UpDown24 = 0;
-    // "Monitor &Limits...": there is a monitor to keep limits for, EDID or not.
+    // "Monitor L&imits...": there is a monitor to keep limits for, EDID or not.
     MenuItem mnuMonitorLimits{false, false};
     DefaultButton defaultButton = DefaultButton::Apply;
     int heightTwips = 0;
@@ -78,6 +78,14 @@ public:
     void Text1_Change(const std::string& text);
     void UpDown24_Arrow(int delta);
 
+    // File > "Save Choices..." into the file the user chose: the rows as
+    // shown and the stored TV-Out pair. An error box when it cannot be
+    // written; a file already there is then left as it was.
+    void mnuSaveChoices_Click(const std::string& path);
+    // File > "Load Choices...": the TV-Out pair stored as the dialog's OK
+    // stores it, Advanced Mode on, then each row the file names set as the
+    // arrows could. A file with any fault changes nothing: one error box.
+    void mnuLoadChoices_Click(const std::string& path);
     Outcome mnuExit_Click() { return Outcome::EndProgram; }
     void mnuLoad_Click();
     void mnuTVORes_Click();

@@ -2,6 +2,7 @@
 
 #include "platform/names.h"
 #include "platform/one_line.h"
+#include "platform/registry_helpers.h"
 #include "settings/settings.h"
 
 namespace tsln {
@@ -14,6 +15,7 @@ const char kUndoDone[] = "Mode list restored. Please remember to REBOOT your com
 const char kRedoDone[] = "Change applied again. Please remember to REBOOT your computer for changes to take effect";
 const char kChangedSince[] = "The mode list has changed since ";
 const char kWriteError[] = "Error writing to the registry";
+const char kDriverGone[] = "The display driver of the change of ";
 
 bool IsText(std::uint32_t type) {
     return type == kRegSz || type == kRegExpandSz;
@@ -40,9 +42,11 @@ std::string LoggedValue(const StoredValue& value) {
 }
 
 // Writes value and reads it back: the registry helpers stay silent about a
-// refused write, so the read-back is the only way to know.
+// refused write, so the read-back is the only way to know. A mode list only
+// ever goes into a driver key that is there: one made anew would belong to no
+// driver.
 bool PutValue(RegistryApi& registry, const std::string& key, const std::string& name, const StoredValue& value) {
-    RestoreStoredValue(registry, key, name, value);
+    RestoreStoredValue(registry, key, name, value, MissingKey::Leave);
     return ReadStoredValue(registry, key, name) == value;
 }
 
@@ -54,6 +58,12 @@ void UndoOrRedo(System& system, const std::string* driverRegPath, const std::str
     const auto record = Settings(system.registry).Undo();
     if (!record || (driverRegPath && !IsFor(*record, *driverRegPath, *valueName))) {
         system.messages.Show(kNothingToUndo, MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    // A driver reinstalled since lives under another key: the record's is gone with the old one.
+    if (!RegKeyExists(system.registry, kHkeyLocalMachine, record->key)) {
+        system.messages.Show(kDriverGone + record->saved + " is no longer installed; nothing was restored.",
+                             MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     const StoredValue now = ReadStoredValue(system.registry, record->key, record->valueName);

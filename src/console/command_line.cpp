@@ -16,7 +16,8 @@ const char kConsoleUsage[] =
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
     "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo,\n"
     "         monitor (the EDID report of the PC's monitor and the limits in force), fit-monitor,\n"
-    "         monitor-limits KHZ1-KHZ2 HZ1-HZ2 [MHZ] (set by hand), monitor-limits auto (the monitor's own)\n"
+    "         monitor-limits KHZ1-KHZ2 HZ1-HZ2 [MHZ] (set by hand), monitor-limits auto (the monitor's own),\n"
+    "         save FILE, load FILE (the rates and TV-Out resolutions as a choices file)\n"
     "without --machine, tessaline.exe runs on the Windows PC it is started on\n"
     "exit status: 0 done; 1 an action failed or showed an error (what ran before it is kept);\n"
     "             2 a mistake on the command line or in the profile (nothing ran), or a question with\n"
@@ -95,9 +96,9 @@ bool ReadRate(const Words& words, Action* action, std::string* error) {
     return true;
 }
 
-bool ReadQuickSet(const Words& words, Action* action, std::string*) {
-    // Any text: what the box does with one that is no frequency is the
-    // program's own behaviour.
+// Any text: what the box does with one that is no frequency, or the program
+// with a file it cannot read, is the program's own behaviour.
+bool ReadText(const Words& words, Action* action, std::string*) {
     action->text = words[0];
     return true;
 }
@@ -154,7 +155,7 @@ const VerbEntry kVerbs[] = {
     {"rates", Verb::kRates, 0, nullptr},
     {"advanced", Verb::kAdvanced, 0, nullptr},
     {"rate", Verb::kRate, 2, ReadRate},
-    {"quickset", Verb::kQuickSet, 1, ReadQuickSet},
+    {"quickset", Verb::kQuickSet, 1, ReadText},
     {"quickset-defaults", Verb::kQuickSetDefaults, 0, nullptr},
     {"apply", Verb::kApply, 0, nullptr},
     {"defaults", Verb::kDefaults, 0, nullptr},
@@ -165,6 +166,8 @@ const VerbEntry kVerbs[] = {
     {"monitor", Verb::kMonitor, 0, nullptr},
     {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
     {"monitor-limits", Verb::kMonitorLimits, 2, ReadMonitorLimits, "auto", true},
+    {"save", Verb::kSaveChoices, 1, ReadText},
+    {"load", Verb::kLoadChoices, 1, ReadText},
 };
 
 const VerbEntry* FindVerb(const std::string& word) {

@@ -28,6 +28,8 @@ enum class Verb {
     kMonitor,
     kFitMonitor,
     kMonitorLimits,
+    kSaveChoices,
+    kLoadChoices,
 };
 
 // A TV-Out pair as typed: the dialog has its own check and the console must
@@ -41,7 +43,7 @@ struct Action {
     Verb verb = Verb::kShow;
     std::string typed;  // the words as given ("rate 1024x768 85"), for messages
     int row = -1;       // rate: the editor row
-    std::string text;   // rate: the caption to reach; quickset: the kHz as typed
+    std::string text;   // rate: the caption to reach; quickset: the kHz as typed; save, load: the file
     std::array<TypedSize, 2> tvOut{};
     // monitor-limits: what goes into the five boxes (kHz low, high, Hz low,
     // high, MHz, this one empty when not given); all empty for "auto".

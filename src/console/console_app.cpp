@@ -3,7 +3,6 @@
 #include <deque>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <utility>
 
 #include "app/frm_main.h"
@@ -24,10 +23,15 @@ namespace {
 
 // An action that cannot run on this PC as it is now (a rate its selector
 // cannot reach, a disabled menu item, a question nobody answered). The run
-// stops there; what the actions before it wrote stays written.
-struct ActionFailed : std::runtime_error {
-    ActionFailed(const std::string& text, int exitStatus = kExitFailed)
-        : std::runtime_error(text), status(exitStatus) {}
+// stops there; what the actions before it wrote stays written. Not a
+// std::runtime_error: that class keeps its text in the old copy-on-write
+// string, which would link a second string implementation (about 45 KB)
+// into tessaline.exe.
+struct ActionFailed {
+    explicit ActionFailed(std::string message, int exitStatus = kExitFailed)
+        : text(std::move(message)), status(exitStatus) {}
+    const char* what() const { return text.c_str(); }
+    std::string text;
     int status;
 };
 
@@ -159,6 +163,7 @@ public:
                   pc.ProgramFolder(),
                   line.startup ? "/startup" : ""},
           form_(system_, state_, tester_),
+          pc_(pc),
           out_(out) {}
 
     // False when the program ended at start-up. The boxes that end it are
@@ -258,6 +263,12 @@ private:
             case Verb::kMonitorLimits:
                 EnterMonitorLimits(action.limitBoxes);
                 break;
+            case Verb::kSaveChoices:
+                form_.mnuSaveChoices_Click(pc_.WindowsPath(action.text));
+                break;
+            case Verb::kLoadChoices:
+                form_.mnuLoadChoices_Click(pc_.WindowsPath(action.text));
+                break;
         }
     }
 
@@ -342,6 +353,7 @@ private:
     System system_;
     ProgramState state_;
     frmMain form_;
+    TargetPc& pc_;
     TextWriter& out_;
     bool started_ = false;
 };

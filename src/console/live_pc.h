@@ -21,6 +21,8 @@ public:
     virtual FileApi& Files() = 0;
     // Where debug.txt goes: the program folder.
     virtual std::string ProgramFolder() = 0;
+    // A file named on the command line, as the program's file calls take it.
+    virtual std::string WindowsPath(const std::string& file) { return file; }
     // Keeps what the actions wrote; the live PC's registry does so by itself.
     virtual bool Save(std::string* /*error*/) { return true; }
 };

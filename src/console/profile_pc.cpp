@@ -1,4 +1,8 @@
 // A machine profile as the PC the console drives.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include "console/live_pc.h"
 #include "profile/machine_profile.h"
 
@@ -15,6 +19,13 @@ public:
     ShellApi& Shell() override { return profile_->Shell(); }
     FileApi& Files() override { return profile_->Files(); }
     std::string ProgramFolder() override { return profile_->ProgramFolder(); }
+    // The host's file through Z:, where the profile maps the host's root as Wine does.
+    std::string WindowsPath(const std::string& file) override {
+        std::error_code error;
+        std::string path = "Z:" + std::filesystem::absolute(file, error).string();
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
     bool Save(std::string* error) override { return profile_->SaveRegistry(error); }
 
 private:

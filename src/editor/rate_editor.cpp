@@ -24,6 +24,24 @@ void RateEditor::Arrow(int row, int delta) {
     SetValue(row, selectors_[row].value + delta);
 }
 
+void RateEditor::ShowRate(int row, int hertz) {
+    if (captions_[row] == (hertz == 0 ? "N/A" : std::to_string(hertz)))
+        return;
+    int value = 0;
+    if (maskModeFormat_) {
+        value = std::min(hertz, kRateRows[row].maxValue);
+    } else {
+        while (value < static_cast<int>(kRateLadder.size()) && *ParseWholeNumber(kRateLadder[value]) <= hertz)
+            ++value;
+    }
+    selectors_[row].value = value;
+    if (value == 0) {
+        captions_[row] = "N/A";
+    } else {
+        RefreshRateLabel(row);
+    }
+}
+
 void RateEditor::RefreshRateLabel(int row) {
     const int value = selectors_[row].value;
     if (maskModeFormat_) {

@@ -35,6 +35,15 @@ public:
     // An arrow click: +1 right, -1 left. Nothing happens at either bound.
     void Arrow(int row, int delta);
 
+    // Where the arrows take the row nearest to hertz without going above it:
+    // in hertz mode the rate up to the bound, in ladder mode the highest rung
+    // not above it; 0 Hz, or no rung low enough, shows "N/A" at value 0. The
+    // label shows it even when the selector held that value already. A row
+    // that shows hertz already is left alone, as a user would leave it: a
+    // system rate above the bound (85 Hz at 320 x 200) or off the ladder
+    // stays what it is.
+    void ShowRate(int row, int hertz);
+
     void RefreshRateLabel(int row);
     void ShowSystemRates(DisplayModeApi& modes);
     void SyncSelectorsFromLabels();

@@ -1,6 +1,7 @@
-// FileApi through kernel32 CreateFileA/WriteFile: the bytes go out as given,
-// no line-end translation.
+// FileApi through kernel32 CreateFileA/WriteFile/ReadFile: the bytes go out
+// and come in as they are, no line-end translation.
 #include <memory>
+#include <utility>
 
 #include "platform/win32_backends.h"
 
@@ -20,8 +21,43 @@ public:
 
     bool Append(const std::string& path, const std::string& text) override { return Write(path, text, OPEN_ALWAYS); }
 
+    FileRead ReadWhole(const std::string& path, std::size_t maxBytes, std::string* text) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return FileRead::Failed;
+        DWORD high = 0;
+        const DWORD size = GetFileSize(file, &high);
+        const bool sized = size != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+        FileRead result = FileRead::Failed;
+        if (sized && (high != 0 || size > maxBytes)) {
+            result = FileRead::TooLarge;
+        } else if (sized) {
+            std::string bytes(size, '\0');
+            DWORD read = 0;
+            if (size == 0 || (ReadFile(file, &bytes[0], size, &read, nullptr) && read == size)) {
+                *text = std::move(bytes);
+                result = FileRead::Ok;
+            }
+        }
+        CloseHandle(file);
+        return result;
+    }
+
+    bool Replace(const std::string& path, const std::string& text) override {
+        const std::string fresh = path + ".tmp";
+        // On the disk before it takes the old file's place: a power cut then
+        // leaves one file or the other, never a short one.
+        if (Write(fresh, text, CREATE_ALWAYS, true) &&
+            MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        DeleteFileA(fresh.c_str());
+        return false;
+    }
+
 private:
-    static bool Write(const std::string& path, const std::string& text, DWORD disposition) {
+    static bool Write(const std::string& path, const std::string& text, DWORD disposition, bool flush = false) {
         // A read-only file refuses GENERIC_WRITE; CREATE_ALWAYS with normal
         // attributes also refuses an existing hidden or system file.
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
@@ -43,6 +79,8 @@ private:
             next += chunk;
             left -= chunk;
         }
+        if (ok && flush)
+            ok = FlushFileBuffers(file) != FALSE;
         const bool closed = CloseHandle(file) != FALSE;
         return ok && closed;
     }

@@ -84,6 +84,24 @@ void RegDeleteValue(RegistryApi& reg, RegHandle root, const std::string& path, c
     reg.DeleteValue(key, name.c_str());
 }
 
+bool RegKeyExists(RegistryApi& reg, RegHandle root, const std::string& path) {
+    RegHandle key = 0;
+    // A key the user may not read is still there.
+    const long result = reg.OpenKeyEx(root, path.c_str(), 0, kKeyQueryValue, &key);
+    if (result == kErrorSuccess)
+        reg.CloseKey(key);
+    return result != kErrorFileNotFound;
+}
+
+long RegSetExistingValue(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
+                         std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
+    RegHandle key = 0;
+    if (const long result = reg.OpenKeyEx(root, path.c_str(), 0, kKeySetValue, &key); result != kErrorSuccess)
+        return result;
+    KeyCloser closer(reg, key);
+    return reg.SetValueEx(key, name.c_str(), type, data, size);
+}
+
 void RegDeleteEmptyKey(RegistryApi& reg, RegHandle root, const std::string& path) {
     const std::size_t slash = path.find_last_of('\\');
     if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) {

@@ -23,4 +23,11 @@ void RegDeleteValue(RegistryApi& reg, RegHandle root, const std::string& path, c
 // since removed. A key straight under the root is never deleted.
 void RegDeleteEmptyKey(RegistryApi& reg, RegHandle root, const std::string& path);
 
+// Unlike the setters above these never create a key: a write that must only
+// land where a key still is (a driver key that may have gone with its
+// driver) opens the existing one, and reports whether it could.
+bool RegKeyExists(RegistryApi& reg, RegHandle root, const std::string& path);
+long RegSetExistingValue(RegistryApi& reg, RegHandle root, const std::string& path, const std::string& name,
+                         std::uint32_t type, const std::uint8_t* data, std::uint32_t size);
+
 }  // namespace tsln

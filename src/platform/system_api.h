@@ -2,6 +2,7 @@
 // The other operating-system services the program reads or drives, each
 // behind a small interface with a Win32 implementation (*_win.cpp) and a
 // portable one that works on a machine profile.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -84,7 +85,10 @@ public:
     virtual void ShellExecute(const std::string& file, const std::string& directory) = 0;
 };
 
-// Text files the program writes (debug.txt), by their Windows path.
+enum class FileRead { Ok, Failed, TooLarge };
+
+// Text files the program writes (debug.txt, a choices file) and reads (a
+// choices file), by their Windows path.
 class FileApi {
 public:
     virtual ~FileApi() = default;
@@ -92,6 +96,11 @@ public:
     virtual bool WriteNew(const std::string& path, const std::string& text) = 0;
     // Appends text, creating the file when missing; false when that fails.
     virtual bool Append(const std::string& path, const std::string& text) = 0;
+    // The whole file; TooLarge, with nothing read, beyond maxBytes.
+    virtual FileRead ReadWhole(const std::string& path, std::size_t maxBytes, std::string* text) = 0;
+    // Writes text to a new file beside path, then moves it over path in one
+    // step, so that a failure at any point leaves a file already there whole.
+    virtual bool Replace(const std::string& path, const std::string& text) = 0;
 };
 
 }  // namespace tsln

@@ -68,6 +68,38 @@ bool HostFiles::Append(const std::string& path, const std::string& text) {
     return Write(path, text, true);
 }
 
+FileRead HostFiles::ReadWhole(const std::string& path, std::size_t maxBytes, std::string* text) {
+    const std::optional<std::string> host = paths_.ToHost(path);
+    std::error_code error;
+    if (!host || !fs::is_regular_file(*host, error))
+        return FileRead::Failed;
+    const std::uintmax_t size = fs::file_size(*host, error);
+    if (error)
+        return FileRead::Failed;
+    if (size > maxBytes)
+        return FileRead::TooLarge;
+    return ReadWholeFile(*host, text) ? FileRead::Ok : FileRead::Failed;
+}
+
+bool HostFiles::Replace(const std::string& path, const std::string& text) {
+    const std::string fresh = path + ".tmp";
+    const std::optional<std::string> host = paths_.ToHost(path);
+    const std::optional<std::string> freshHost = paths_.ToHost(fresh);
+    if (!host || !freshHost)
+        return false;
+    std::error_code error;
+    const fs::file_status status = fs::status(*host, error);
+    if (fs::exists(status) && (!fs::is_regular_file(status) || IsReadOnlyFile(*host)))
+        return false;
+    if (Write(fresh, text, false)) {
+        fs::rename(*freshHost, *host, error);
+        if (!error)
+            return true;
+    }
+    fs::remove(*freshHost, error);
+    return false;
+}
+
 bool HostFiles::Write(const std::string& path, const std::string& text, bool append) {
     const std::optional<std::string> host = paths_.ToHost(path);
     if (!host)

@@ -25,12 +25,15 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string* text);
 
 // FileApi over mapped paths. Like CreateFile, WriteNew refuses an existing
 // hidden or system file (CREATE_ALWAYS with normal attributes), both refuse a
-// read-only file, a folder or a path whose folder does not exist.
+// read-only file, a folder or a path whose folder does not exist. Replace,
+// like MoveFileEx, refuses to replace a read-only file or a folder.
 class HostFiles : public FileApi {
 public:
     explicit HostFiles(const WindowsPathMap& paths) : paths_(paths) {}
     bool WriteNew(const std::string& path, const std::string& text) override;
     bool Append(const std::string& path, const std::string& text) override;
+    FileRead ReadWhole(const std::string& path, std::size_t maxBytes, std::string* text) override;
+    bool Replace(const std::string& path, const std::string& text) override;
 
 private:
     bool Write(const std::string& path, const std::string& text, bool append);

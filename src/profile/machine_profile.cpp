@@ -157,6 +157,8 @@ struct MachineProfile::Impl {
 
         paths.Add(programFolder, (root / kProgramFolder).string());
         paths.Add(systemDir, (root / kSystemFolder).string());
+        // As Wine maps it: the files a user names on the command line.
+        paths.Add("Z:\\", "/");
         shell = std::make_unique<ProfileShell>(systemDir, paths, driverFiles);
         files = std::make_unique<HostFiles>(paths);
         fileVersion = std::make_unique<ProfileFileVersion>(paths, driverFiles);

@@ -13,7 +13,8 @@
 //                       (its EDID is in registry.reg, under Enum\DISPLAY, as on
 //                       a real PC); without it the PC reports no monitor
 // The profile offers the portable implementations of the platform interfaces
-// over these files, with Windows paths under the two folders mapped onto them.
+// over these files, with Windows paths under the two folders mapped onto them,
+// and Z:\ onto the host's root, as Wine maps it.
 #include <cstdint>
 #include <memory>
 #include <optional>

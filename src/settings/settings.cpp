@@ -1,6 +1,5 @@
 #include "settings/settings.h"
 
-#include "modes/dimension.h"
 #include "platform/registry_helpers.h"
 #include "settings/stored_value.h"
 
@@ -14,17 +13,8 @@ const char kLastDetVersion[] = "LastDetVersion";
 const char kLoadOnStartup[] = "LoadOnStartup";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunEntry[] = "TSLN";
-const char* const kTvOutNames[2][2] = {{"ResW1", "ResH1"}, {"ResW2", "ResH2"}};
-
-bool IsStorable(const std::string& text) {
-    return text.empty() || IsDimension(text);
-}
 
 }  // namespace
-
-bool TvOutEntry::IsRow() const {
-    return IsDimension(width) && IsDimension(height);
-}
 
 std::string Settings::LastDetVersion() const {
     return RegGetString(registry_, kHkeyLocalMachine, kTsLnKey, kLastDetVersion, "");
@@ -60,24 +50,6 @@ bool Settings::SetLoadOnStartup(bool on, const std::string& command) {
         RestoreStoredValue(registry_, kTsLnKey, kLoadOnStartup, flagBefore);
     }
     return done;
-}
-
-TvOutEntries Settings::TvOut() const {
-    TvOutEntries entries;
-    for (int i = 0; i < 2; ++i) {
-        TvOutEntry entry{RegGetString(registry_, kHkeyLocalMachine, kTsLnKey, kTvOutNames[i][0], ""),
-                         RegGetString(registry_, kHkeyLocalMachine, kTsLnKey, kTvOutNames[i][1], "")};
-        if (IsStorable(entry.width) && IsStorable(entry.height))
-            entries[i] = entry;
-    }
-    return entries;
-}
-
-void Settings::SetTvOut(const TvOutEntries& entries) {
-    for (int i = 0; i < 2; ++i) {
-        RegSetString(registry_, kHkeyLocalMachine, kTsLnKey, kTvOutNames[i][0], entries[i].width);
-        RegSetString(registry_, kHkeyLocalMachine, kTsLnKey, kTvOutNames[i][1], entries[i].height);
-    }
 }
 
 }  // namespace tsln

@@ -64,13 +64,21 @@ public:
     // flag never says one thing while the Run entry does another.
     bool SetLoadOnStartup(bool on, const std::string& command);
 
-    // "ResW1" ... "ResH2". An entry with a value that is neither empty nor a
-    // width or height the mode lists can hold (written by hand or by another
-    // tool) reads as not stored, so it never reaches a list, a box, the label
-    // or the log.
+    // "ResW1" ... "ResH2", or a change of them that a power cut left half
+    // done. An entry with a value that is neither empty nor a width or height
+    // the mode lists can hold (written by hand or by another tool) reads as
+    // not stored, so it never reaches a list, a box, the label or the log.
     TvOutEntries TvOut() const;
-    // Written as given, an unused entry as two empty texts.
-    void SetTvOut(const TvOutEntries& entries);
+    // Stores both entries as given, an unused one as two empty texts. True
+    // only when all four values read back so; otherwise every value is put
+    // back as it was. Whenever the power fails, the next start finds either
+    // the old pair or the new one whole. A text TvOut would not read back is
+    // not written.
+    bool SetTvOut(const TvOutEntries& entries);
+    // Finishes a change of the entries that a power cut interrupted, or drops
+    // it when what it kept is no pair of entries. For the start-up, before
+    // the entries are read.
+    void CompleteTvOut();
 
     // Nothing when no record is stored, or what is stored is not a record.
     std::optional<UndoRecord> Undo() const;

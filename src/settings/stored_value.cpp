@@ -22,22 +22,28 @@ StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std
     return value;
 }
 
-void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before) {
+void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before,
+                        MissingKey missingKey) {
     if (ReadStoredValue(reg, path, name) == before)
         return;
     if (!before.found) {
         RegDeleteValue(reg, kHkeyLocalMachine, path, name);
         return;
     }
-    RegHandle key = 0;
-    if (reg.CreateKey(kHkeyLocalMachine, path.c_str(), &key) != kErrorSuccess)
-        return;
-    KeyCloser closer(reg, key);
     // Windows adds a NUL to a string value whose count leaves it out when the
     // byte after the count is one; a byte that is none keeps the count exact.
     std::vector<std::uint8_t> bytes(before.data);
     bytes.push_back(0xFF);
-    reg.SetValueEx(key, name.c_str(), before.type, bytes.data(), static_cast<std::uint32_t>(before.data.size()));
+    const auto size = static_cast<std::uint32_t>(before.data.size());
+    if (missingKey == MissingKey::Leave) {
+        RegSetExistingValue(reg, kHkeyLocalMachine, path, name, before.type, bytes.data(), size);
+        return;
+    }
+    RegHandle key = 0;
+    if (reg.CreateKey(kHkeyLocalMachine, path.c_str(), &key) != kErrorSuccess)
+        return;
+    KeyCloser closer(reg, key);
+    reg.SetValueEx(key, name.c_str(), before.type, bytes.data(), size);
 }
 
 }  // namespace tsln

@@ -19,7 +19,10 @@ struct StoredValue {
 // A value of more than maxSize bytes reads as not found, without its bytes being read.
 StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std::string& name,
                             std::uint32_t maxSize = UINT32_MAX);
-// Writes or deletes the value until it reads back as before; nothing when it already does.
-void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before);
+enum class MissingKey { Create, Leave };
+// Writes or deletes the value until it reads back as before; nothing when it
+// already does. With MissingKey::Leave a key that is gone is not made again.
+void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before,
+                        MissingKey missingKey = MissingKey::Create);
 
 }  // namespace tsln

@@ -83,6 +83,10 @@ public:
         std::string data;
         if (!Number(&existed) || existed > 1 || !Number(&value->type) || !Text(&data))
             return false;
+        // An absent value has neither: a side that claims both was not written
+        // by the program, and an undo to it could never read back as done.
+        if (existed == 0 && (value->type != kRegNone || !data.empty()))
+            return false;
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
         value->data.assign(bytes, bytes + data.size());
         value->found = existed == 1;

@@ -1,7 +1,6 @@
 #include "tvout/frm_tvores.h"
 
-#include "modes/dimension.h"
-#include "tvout/tvout_texts.h"
+#include "tvout/tvout_store.h"
 
 namespace tsln {
 
@@ -35,35 +34,8 @@ void frmTVORes::Command3_Click() {
 }
 
 void frmTVORes::cmdDone_Click() {
-    struct Box {
-        const std::string& text;
-        const char* name;
-    };
-    const Box rows[2][2] = {{{txtW1, "Width 1"}, {txtH1, "Height 1"}}, {{txtW2, "Width 2"}, {txtH2, "Height 2"}}};
-
-    TvOutEntries entries;
-    for (int i = 0; i < 2; ++i) {
-        const std::string& width = rows[i][0].text;
-        const std::string& height = rows[i][1].text;
-        // An empty box or a "0" clears the entry: that is how a user removes one.
-        if (width.empty() || height.empty() || width == "0" || height == "0")
-            continue;
-        for (const Box& box : rows[i]) {
-            if (!IsDimension(box.text)) {
-                system_.messages.Show(std::string(box.name) +
-                                          " must be a number of three or four digits (for example " +
-                                          (box.name[0] == 'W' ? "720" : "480") + ").",
-                                      MsgButtons::Ok, MsgIcon::Error);
-                return;
-            }
-        }
-        entries[i] = {width, height};
-    }
-
-    settings_.SetTvOut(entries);
-    state_.TvOut = BuildTvOutFragments(entries, false);
-    owner_.ShowAddedResolutions();
-    Unload();
+    if (StoreTvOutEntries(system_, state_, owner_, {{{txtW1, txtH1}, {txtW2, txtH2}}}))
+        Unload();
 }
 
 void frmTVORes::Form_Close() {

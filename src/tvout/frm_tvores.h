@@ -22,7 +22,8 @@ public:
     void Command2_Click();  // "Clear" row 2
     void Command3_Click();  // "Set default TV-Out modes"
     // "&OK": stores and closes, unless a box holds something that cannot be
-    // a width or height; then it names the box and stays open.
+    // a width or height (it names the box) or the registry refuses the
+    // values; then it stays open.
     void cmdDone_Click();
     // The close box leaves without storing.
     void Form_Close();

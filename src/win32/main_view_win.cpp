@@ -82,6 +82,15 @@ bool MainView::OnCommand(int id, int code) {
                 return false;
             form_.Text1_Change(WindowText(Item(IDC_TEXT1)));
             break;
+        case IDM_SAVECHOICES:
+        case IDM_LOADCHOICES: {
+            const bool save = id == IDM_SAVECHOICES;
+            std::string path;
+            if (!AskChoicesFile(hwnd_, save, &path))
+                return true;
+            save ? form_.mnuSaveChoices_Click(path) : form_.mnuLoadChoices_Click(path);
+            break;
+        }
         case IDM_EXIT:
             EndProgram();
             return true;

@@ -41,6 +41,8 @@
 #define IDM_FITMONITOR 2008
 #define IDM_UNDO 2009   /* Extras > Undo Last Change... */
 #define IDM_LIMITS 2010 /* Extras > Monitor Limits... */
+#define IDM_SAVECHOICES 2011
+#define IDM_LOADCHOICES 2012
 
 // About box
 #define IDC_ABOUT_ICON 3001

@@ -2,9 +2,9 @@
 // substr, std::length_error, std::bad_alloc) through these functions. They
 // sit in one object file with every exception class of the library and the
 // copy-on-write strings those carry: about 50 KB of a program that must stay
-// within 300 KB. tsln.exe catches none of these, so such an exception ends
-// the program anyway (terminate_win.cpp); these end it at the same point
-// without linking the classes.
+// within 300 KB. Neither tsln.exe nor tessaline.exe catches any of these, so
+// such an exception ends the program anyway (terminate_win.cpp); these end it
+// at the same point without linking the classes.
 #include <bits/functexcept.h>
 
 #include <cstdlib>

@@ -60,6 +60,10 @@ private:
 
 class MainView;
 
+// The common Save or Open dialog for a choices file; false when the user
+// cancels it.
+bool AskChoicesFile(HWND owner, bool save, std::string* path);
+
 class AboutView : public DialogView {
 public:
     AboutView(frmAbout& form, MainView& main) : form_(form), main_(main) {}

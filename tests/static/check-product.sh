@@ -15,7 +15,7 @@ if [ $# -gt 1 ]; then
 fi
 exe=$1
 max_bytes=$((300 * 1024))
-allowed_dlls="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL VERSION.DLL"
+allowed_dlls="ADVAPI32.DLL COMCTL32.DLL COMDLG32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL VERSION.DLL"
 failed=0
 check() {  # NAME CONDITION-STATUS DETAIL
     if [ "$2" -eq 0 ]; then echo "  ok   $1"; else echo "  FAIL $1: $3"; failed=1; fi

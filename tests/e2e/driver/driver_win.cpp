@@ -13,6 +13,9 @@
 #include <cstring>
 
 #include "driver.h"
+// Needs what windows.h declares.
+#include <dlgs.h>
+
 #include "win32/resource.h"
 
 namespace {
@@ -268,6 +271,19 @@ void Modes(Session&, const Args&) {
     }
 }
 
+// The name box of a common Open or Save dialog: a combo box (cmb13) in the
+// Explorer style, an edit box (edt1) in the old one.
+void FileName(Session& s, const Args& a) {
+    const HWND dialog = s.Current();
+    HWND box = GetDlgItem(dialog, cmb13);
+    if (box == nullptr)
+        box = GetDlgItem(dialog, edt1);
+    if (box == nullptr)
+        Fail("no file name box in this window");
+    TypeText(dialog, box, a[0]);
+    PressKeys(dialog, "Return");
+}
+
 void Help(Session&, const Args&);
 
 const struct Step {
@@ -328,6 +344,8 @@ const struct Step {
      "print TEXT as a line: marks where the output of the steps after it starts"},
     {"run-entry", "", [](Session&, const Args&) { RunEntry(); },
      "run the Run entry \"TSLN\" as Windows does at logon; print \"run-entry=ended\" once it ended with 0"},
+    {"file-name", "TEXT", FileName,
+     "type TEXT into the name box of the addressed Open or Save dialog with real key presses, then press Return"},
     {"modes", "", Modes, "print EnumDisplaySettings as \"width height bpp hz\" lines"},
     {"help", "", Help, "print this list"},
 };

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Limits set by hand on the compressed-list PC, whose CRT reports nothing (Wine's Default_Monitor has no
-# EDID): "Monitor: not reported". Extras > Monitor Limits... opened from the keyboard (Alt+E and the arrow
-# keys; Wine's menus take the first item of a mnemonic, and "&Load on Windows Start" has the same L); the
-# limits typed with real key presses, a letter refused by the box itself, a range typed the wrong way round
+# EDID): "Monitor: not reported". Extras > Monitor Limits... opened from the keyboard by its access keys
+# (Alt+E, then I: each key of a menu belongs to one item, or Wine closes the menu on it); the limits typed with real key presses, a letter refused by the box itself, a range typed the wrong way round
 # refused with its box named and every box left as typed, then OK by Enter. The line, the quick set's box,
 # Fit to Monitor and the warning before Apply then go by 30-70 kHz and 50-120 Hz; the values are stored
 # under the device ID, and the console does the same on the same PC.
@@ -17,8 +16,7 @@ printf 'monitor=%s\n' 'MONITOR\Default_Monitor\{4D36E96E-E325-11CE-BFC1-08002BE1
     >>"$CONSOLE_PROFILE/machine.txt"
 
 e2e_start_tsln
-# Extras: Load on Windows Start, TV-Out Resolutions..., Direct3D Testing..., Fit to Monitor, Monitor Limits...
-e2e_drive wait-main text:IDC_LBLMONITOR keys:"Alt+E Down Down Down Down Return" dialog:"Monitor Limits" \
+e2e_drive wait-main text:IDC_LBLMONITOR keys:"Alt+E I" dialog:"Monitor Limits" \
     text:IDC_LIM_NAME text:IDC_LIM_HMIN text:IDC_LIM_VMAX type:IDC_LIM_HMIN:30 type:IDC_LIM_HMAX:7x0 \
     type:IDC_LIM_VMIN:120 type:IDC_LIM_VMAX:50 click:IDC_LIM_OK icon box:OK text:IDC_LIM_HMIN text:IDC_LIM_HMAX \
     text:IDC_LIM_VMIN text:IDC_LIM_VMAX type:IDC_LIM_VMIN:50 type:IDC_LIM_VMAX:120 key:IDC_LIM_VMAX:Return \

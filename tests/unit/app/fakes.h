@@ -67,6 +67,15 @@ public:
 
     bool WriteNew(const std::string& path, const std::string& text) override { return Write(path, text, false); }
     bool Append(const std::string& path, const std::string& text) override { return Write(path, text, true); }
+    FileRead ReadWhole(const std::string& path, std::size_t maxBytes, std::string* text) override {
+        if (!files.count(path))
+            return FileRead::Failed;
+        if (files[path].size() > maxBytes)
+            return FileRead::TooLarge;
+        *text = files[path];
+        return FileRead::Ok;
+    }
+    bool Replace(const std::string& path, const std::string& text) override { return Write(path, text, false); }
 
 private:
     bool Write(const std::string& path, const std::string& text, bool append) {
@@ -147,14 +156,18 @@ public:
 };
 
 // The in-memory registry, with a power cut: after writesLeft more writes,
-// every write is refused as if never made.
+// every write is refused as if never made. Writes of the value named refused
+// are refused, as a full registry may refuse just one.
 class CuttableRegistry : public MemoryRegistry {
 public:
     int writesLeft = -1;  // no cut
     bool cut = false;     // a write was refused
+    std::string refused;
 
     long SetValueEx(RegHandle key, const char* name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override {
+        if (refused == name)
+            return kErrorAccessDenied;
         return PowerOn() ? Count(MemoryRegistry::SetValueEx(key, name, type, data, size)) : kErrorAccessDenied;
     }
     long DeleteValue(RegHandle key, const char* name) override {

@@ -227,6 +227,29 @@ TEST_F(UndoTest, ARecordIsOnlyForAModeListOfADisplayDriverKey) {
         EXPECT_EQ(m.files.writes, 0);
     }
 
+    // Nor one whose "before" side says absent yet carries a type and bytes; and one whose key is gone (the
+    // adapter reinstalled under a new key) is not made again by offering the change anew.
+    Machine m;
+    m.SetUpXp();
+    Put(m, list);
+    StoredValue absent = list;
+    absent.found = false;
+    RestoreStoredValue(m.registry, kUndoKey, "Record",
+                       Bytes(kRegBinary, RecordBytes(kXpDriverKey, kValue, "2026-12-07 13:05:09", absent, list)));
+    m.messages.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+    UndoLastChange(m.system);
+    m.registry.DeleteKeyTree(kHkeyLocalMachine, kXpDriverKey);
+    Plant(m, kXpDriverKey, kValue, list);
+    const std::uint64_t revision = m.registry.Revision();
+    UndoLastChange(m.system);
+    EXPECT_EQ(m.messages.shown, (std::vector<ShownMessage>{kNothing,
+                                                           {"The display driver of the change of 2026-12-07 13:05:09 "
+                                                            "is no longer installed; nothing was restored.",
+                                                            MsgButtons::Ok, MsgIcon::Error}}));
+    EXPECT_EQ(m.registry.Revision(), revision);
+    EXPECT_EQ(m.registry.FindKey(kHkeyLocalMachine, kXpDriverKey), nullptr);
+    EXPECT_EQ(m.files.writes, 0);
+
     // Aimed at this adapter's list it is a record; at another adapter's, the menu is greyed for it.
     pc.SetUpXp();
     Plant(pc, kXpDriverKey, kValue, list);

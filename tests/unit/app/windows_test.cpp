@@ -228,6 +228,67 @@ TEST_F(TvOutDialogTest, StoredValuesNoListCanHoldOpenAsEmptyBoxes) {
     EXPECT_EQ(form->Label50, "Added Resolutions: ; 768x576");
 }
 
+// Refused at the first write or a later one: the values, the lists, the label
+// and the dialog stay as they were, and OK can be pressed again.
+TEST_F(TvOutDialogTest, ARefusedStoreChangesNothing) {
+    Start();
+    auto& dialog = Open();
+    dialog.Command3_Click();
+    dialog.cmdDone_Click();
+    const std::string lists = pc.state.TvOut.compressed + pc.state.TvOut.modes8;
+    Open();
+    dialog.txtW1 = "800";
+    dialog.Command2_Click();
+    for (const char* refused : {"TvOutPending", "ResH2"}) {
+        pc.registry.refused = refused;
+        dialog.cmdDone_Click();
+        EXPECT_TRUE(dialog.loaded);
+        EXPECT_EQ(dialog.txtW1 + dialog.txtH1 + dialog.txtW2, "800480");
+        EXPECT_EQ(Stored("ResW1") + Stored("ResH1") + Stored("ResW2") + Stored("ResH2") + Stored("TvOutPending"),
+                  "720480768576<missing>");
+        EXPECT_EQ(pc.state.TvOut.compressed + pc.state.TvOut.modes8, lists);
+        EXPECT_EQ(form->Label50, "Added Resolutions: 720x480; 768x576");
+    }
+    EXPECT_EQ(pc.messages.shown,
+              std::vector<ShownMessage>(2, {"Error writing to the registry", MsgButtons::Ok, MsgIcon::Error}));
+    pc.registry.refused.clear();
+    dialog.cmdDone_Click();
+    EXPECT_EQ(Stored("ResW1") + Stored("ResH1") + "|" + Stored("ResW2") + Stored("ResH2"), "800480|");
+    EXPECT_EQ(form->Label50, "Added Resolutions: 800x480");
+}
+
+// A power cut after any write of OK: the next start finds the old pair or the
+// new one whole, never 720x600 from 800x600 over 720x480.
+TEST_F(TvOutDialogTest, APowerCutAfterAnyWriteLeavesTheOldOrTheNewPairWhole) {
+    for (int writes = 0;; ++writes) {
+        SCOPED_TRACE("cut after " + std::to_string(writes) + " writes");
+        Machine m;
+        m.SetUpXp(3082, true, "NVIDIA GeForce2 MX/MX 400");
+        m.Set("SOFTWARE\\TSLN", "ResW1", "800");
+        m.Set("SOFTWARE\\TSLN", "ResH1", "600");
+        frmMain window(m.system, m.state, m.tester);
+        ASSERT_EQ(window.Form_Load(), Outcome::Continue);
+        window.mnuTVORes_Click();
+        window.tvores.Command3_Click();
+        m.registry.writesLeft = writes;
+        window.tvores.cmdDone_Click();
+        m.registry.writesLeft = -1;
+        if (writes == 1) {
+            EXPECT_EQ(m.Get("SOFTWARE\\TSLN", "TvOutPending"), "720,480,768,576");
+        }
+        ProgramState fresh;
+        frmMain next(m.system, fresh, m.tester);
+        ASSERT_EQ(next.Form_Load(), Outcome::Continue);
+        EXPECT_EQ(fresh.TvOut.compressed + m.Get("SOFTWARE\\TSLN", "TvOutPending"),
+                  std::string(writes == 0 ? ";A 800,600,-,60;" : ";A 720,480,-,60;768,576,-,60;") + "<missing>");
+        if (!m.registry.cut)
+            break;
+    }
+    pc.Set("SOFTWARE\\TSLN", "TvOutPending", "720,48O,,");  // no pair: dropped
+    Start();
+    EXPECT_EQ(Stored("TvOutPending"), "<missing>");
+}
+
 class TesterDialogTest : public WindowsTest {};
 
 TEST_F(TesterDialogTest, ListsTheSizesWithARateAndChecksTheChoice) {

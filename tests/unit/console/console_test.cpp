@@ -311,6 +311,35 @@ TEST_F(ConsoleTest, AnErrorBoxStopsTheRunWithOne) {
     }
 }
 
+// The file a user names is a host file here: written whole or not at all,
+// and a load followed by apply writes the list of the saved rates, 85 Hz at
+// 320 x 200 (above the arrows' reach) included.
+TEST_F(ConsoleTest, ChoicesFilesOnTheHost) {
+    Use("demo");
+    for (const auto& [name, text] : {std::pair("ResW1", "720"), {"ResH1", "480"}, {"ResW2", "1024"}, {"ResH2", "7 68"}})
+        Plant("SOFTWARE\\TSLN", name, text);
+    const std::string file = (dir / "my choices.tsln").string();
+    ASSERT_EQ(Run({"advanced", "rate", "1024x768", "100", "--yes", "--yes", "apply", "save", file}), kExitOk) << err;
+    const std::string applied = LastAddedValue();
+    const std::string saved = ReadFile(file);
+    EXPECT_EQ(saved,
+              "; Tessaline choices, saved 2026-12-07 13:00:00\r\n[Tessaline]\r\nVersion=2.0\r\n"
+              "Adapter=NVIDIA GeForce4 Ti 4600\r\nMonitor=SyncMaster (SAM002F)\r\n\r\n[Rates]\r\n"
+              "320x200=85\r\n320x240=85\r\n400x300=85\r\n480x360=85\r\n512x384=85\r\n640x400=85\r\n"
+              "640x480=120\r\n800x600=120\r\n848x480=75\r\n1024x768=100\r\n1152x864=85\r\n1280x720=75\r\n"
+              "1280x768=75\r\n1280x960=90\r\n1280x1024=85\r\n1360x768=75\r\n1600x900=75\r\n1600x1024=75\r\n"
+              "1600x1200=75\r\n1920x1080=N/A\r\n1920x1200=60\r\n1920x1440=60\r\n2048x1536=60\r\n\r\n"
+              "[TV-Out]\r\nResolution1=720x480\r\nResolution2=\r\n");
+    fs::permissions(file, fs::perms::owner_read, fs::perm_options::replace);
+    EXPECT_EQ(Run({"save", file}), kExitFailed);
+    EXPECT_EQ(err, "tessaline: save " + file +
+                       ": the program showed the error \"Error writing my choices.tsln. Nothing was saved.\"\n");
+    EXPECT_EQ(ReadFile(file), saved);
+    EXPECT_FALSE(fs::exists(file + ".tmp"));
+    ASSERT_EQ(Run({"--yes", "--yes", "defaults", "load", file, "apply"}), kExitOk) << err;
+    EXPECT_EQ(LastAddedValue(), applied);
+}
+
 TEST_F(ConsoleTest, HelpAndVersionAnswerOnStandardOutputAndRunNothing) {
     Use("demo");
     const std::string before = ReadFile(dir / "registry.reg");

@@ -621,6 +621,20 @@ TEST_P(RegistrySuite, RegDeleteValueOfSomethingMissingChangesNothing) {
     EXPECT_FALSE(KeyExists(Path("Missing")));
 }
 
+TEST_P(RegistrySuite, TheHelpersForExistingKeysNeverMakeOne) {
+    std::string list = "S 640x480=8000;";
+    const auto size = static_cast<std::uint32_t>(list.size() + 1);
+    Put(Path("Driver"), "Other", kRegSz, "x");
+    EXPECT_TRUE(RegKeyExists(*reg_, kRoot, Path("Driver")));
+    EXPECT_EQ(kErrorSuccess,
+              RegSetExistingValue(*reg_, kRoot, Path("Driver"), "NV25_Modes", kRegSz, Bytes(list), size));
+    EXPECT_EQ(list + '\0', Get(Path("Driver"), "NV25_Modes").bytes);
+    EXPECT_FALSE(RegKeyExists(*reg_, kRoot, Path("Gone")));
+    EXPECT_EQ(kErrorFileNotFound,
+              RegSetExistingValue(*reg_, kRoot, Path("Gone"), "NV25_Modes", kRegSz, Bytes(list), size));
+    EXPECT_FALSE(KeyExists(Path("Gone")));
+}
+
 TEST_P(RegistrySuite, AKeyGoesWithItsValuesOnlyOnceItHasNoSubKeysAndOnlyEmptyByTheHelper) {
     Put(Path("Monitors\\A"), "Limits", kRegSz, "30-96 50-160");
     Put(Path("Monitors\\A\\Sub"), "v", kRegSz, "x");
@@ -671,6 +685,9 @@ TEST_P(RegistrySuite, HelpersCloseEveryHandleTheyOpen) {
         }
         RegDeleteValue(counting, kRoot, path, "missing");
     }
+    std::string text = "text";
+    RegKeyExists(counting, kRoot, Path("Handles"));
+    RegSetExistingValue(counting, kRoot, Path("Handles"), "sz", kRegSz, Bytes(text), 4);
     RegSetString(counting, kRoot, Path("Handles\\New"), "sz", "text");
     RegSetDword(counting, kRoot, Path("Handles\\New"), "dword", 1);
     RegDeleteValue(counting, kRoot, Path("Handles\\New"), "sz");
