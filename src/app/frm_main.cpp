@@ -412,7 +412,7 @@ void frmMain::ShowMonitorLimits() {
 void frmMain::mnuFitMonitor_Click() {
     if (!mnuFitMonitor.enabled || !monitorLimits.limits)
         return;
-    FitToMonitor(editor, *monitorLimits.limits, state_.MaskModeFormat);
+    FitToMonitor(editor, *monitorLimits.limits, ListedByMonitor(), state_.MaskModeFormat);
 }
 
 void frmMain::mnuMonitorLimits_Click() {
@@ -420,14 +420,21 @@ void frmMain::mnuMonitorLimits_Click() {
         limits.Form_Load(monitorId_, monitor);
 }
 
+// What a damaged block lists is no more to be trusted than its limits.
+std::vector<ListedTiming> frmMain::ListedByMonitor() const {
+    return monitor && monitor->checksumOk ? monitor->listed : std::vector<ListedTiming>{};
+}
+
 bool frmMain::ConfirmWithinMonitor() {
     if (!monitorLimits.limits)
         return true;
-    const RowsOutside rows = RowsOutsideMonitor(editor.Captions(), state_.Syntax(), *monitorLimits.limits);
+    const RowsOutside rows =
+        RowsOutsideMonitor(editor.Captions(), state_.Syntax(), *monitorLimits.limits, ListedByMonitor());
     if (rows.empty())
         return true;
-    return system_.messages.Show(OutsideMonitorQuestion(rows, *monitorLimits.limits), MsgButtons::YesNoDefaultNo,
-                                 MsgIcon::Warning) == MsgAnswer::Yes;
+    const bool byHand = monitorLimits.source == LimitsSource::Hand;
+    return system_.messages.Show(OutsideMonitorQuestion(rows, *monitorLimits.limits, byHand),
+                                 MsgButtons::YesNoDefaultNo, MsgIcon::Warning) == MsgAnswer::Yes;
 }
 
 }  // namespace tsln

@@ -116,6 +116,7 @@ private:
     void ShowMenuLoadState();
     void ReadMonitor();
     bool ConfirmWithinMonitor();
+    std::vector<ListedTiming> ListedByMonitor() const;
     void ShowUndoState();
 
     System& system_;

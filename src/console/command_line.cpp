@@ -16,7 +16,7 @@ const char kConsoleUsage[] =
     "actions: show, rates, advanced, rate WxH VALUE, quickset KHZ, quickset-defaults, apply, defaults,\n"
     "         tvout W1xH1 W2xH2 (- for an empty pair), load-on-start, show-value, undo,\n"
     "         monitor (the EDID report of the PC's monitor and the limits in force), fit-monitor,\n"
-    "         monitor-limits KHZ1-KHZ2 HZ1-HZ2 (set by hand), monitor-limits auto (the monitor's own),\n"
+    "         monitor-limits KHZ1-KHZ2 HZ1-HZ2 [MHZ] (set by hand), monitor-limits auto (the monitor's own),\n"
     "         save FILE, load FILE (the rates and TV-Out resolutions as a choices file)\n"
     "without --machine, tessaline.exe runs on the Windows PC it is started on\n"
     "exit status: 0 done; 1 an action failed or showed an error (what ran before it is kept);\n"
@@ -35,6 +35,9 @@ struct VerbEntry {
     ArgumentReader read;  // null: no arguments to check
     // A word that stands for all the arguments, such as "auto".
     const char* alone = nullptr;
+    // One more argument may follow, a number: it starts with a digit, which
+    // no action or option does.
+    bool optionalNumber = false;
 };
 
 bool IsDigits(const std::string& text) {
@@ -135,6 +138,15 @@ bool ReadMonitorLimits(const Words& words, Action* action, std::string* error) {
         action->limitBoxes[2 * i] = std::to_string(range->low);
         action->limitBoxes[2 * i + 1] = std::to_string(range->high);
     }
+    if (words.size() == 3) {
+        const auto clock = PixelClockNumber(words[2]);
+        if (!clock) {
+            *error = "malformed pixel clock \"" + words[2] + "\" in \"" + action->typed +
+                     "\" (expected a whole number of MHz from 1 to " + std::to_string(kHighestPixelClock) + ")";
+            return false;
+        }
+        action->limitBoxes[4] = std::to_string(*clock);
+    }
     return true;
 }
 
@@ -153,7 +165,7 @@ const VerbEntry kVerbs[] = {
     {"undo", Verb::kUndo, 0, nullptr},
     {"monitor", Verb::kMonitor, 0, nullptr},
     {"fit-monitor", Verb::kFitMonitor, 0, nullptr},
-    {"monitor-limits", Verb::kMonitorLimits, 2, ReadMonitorLimits, "auto"},
+    {"monitor-limits", Verb::kMonitorLimits, 2, ReadMonitorLimits, "auto", true},
     {"save", Verb::kSaveChoices, 1, ReadText},
     {"load", Verb::kLoadChoices, 1, ReadText},
 };
@@ -226,10 +238,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             if (!entry)
                 return fail("unknown action or option \"" + arg + "\"", true);
             const bool alone = entry->alone != nullptr && hasNext && args[i + 1] == entry->alone;
-            const std::size_t count = alone ? 1 : static_cast<std::size_t>(entry->argumentCount);
+            std::size_t count = alone ? 1 : static_cast<std::size_t>(entry->argumentCount);
             if (args.size() - i - 1 < count) {
                 return fail(arg + " needs " + std::to_string(count) + " argument" + (count > 1 ? "s" : ""), false);
             }
+            const std::size_t next = i + count + 1;
+            if (!alone && entry->optionalNumber && next < args.size() && !args[next].empty() && args[next][0] >= '0' &&
+                args[next][0] <= '9')
+                ++count;
             const Words words(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                               args.begin() + static_cast<std::ptrdiff_t>(i + count) + 1);
             i += count;

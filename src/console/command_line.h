@@ -45,9 +45,9 @@ struct Action {
     int row = -1;       // rate: the editor row
     std::string text;   // rate: the caption to reach; quickset: the kHz as typed; save, load: the file
     std::array<TypedSize, 2> tvOut{};
-    // monitor-limits: what goes into the four boxes (kHz low, high, Hz low,
-    // high); empty for "auto".
-    std::array<std::string, 4> limitBoxes{};
+    // monitor-limits: what goes into the five boxes (kHz low, high, Hz low,
+    // high, MHz, this one empty when not given); all empty for "auto".
+    std::array<std::string, 5> limitBoxes{};
 };
 
 struct CommandLine {

@@ -131,14 +131,17 @@ void PrintMainWindow(const frmMain& form, TextWriter& out) {
 }
 
 // The last line "monitor" prints: "limits: 30-96 kHz H, 50-160 Hz V (set by
-// hand)", "... (from the EDID)" or "limits: none".
+// hand)", "limits: 30-96 kHz H, 50-160 Hz V, 230 MHz (from the EDID)" or
+// "limits: none".
 std::string LimitsLine(const LimitsInForce& inForce) {
     if (!inForce.limits)
         return "limits: none";
     const MonitorLimits& l = *inForce.limits;
-    return "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
-           RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V" +
-           (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
+    std::string line = "limits: " + RangeText(l.minHorizontalKHz, l.maxHorizontalKHz) + " kHz H, " +
+                       RangeText(l.minVerticalHz, l.maxVerticalHz) + " Hz V";
+    if (l.maxPixelClockMHz > 0)
+        line += ", " + std::to_string(l.maxPixelClockMHz) + " MHz";
+    return line + (inForce.source == LimitsSource::Hand ? " (set by hand)" : " (from the EDID)");
 }
 
 class Session {
@@ -320,7 +323,7 @@ private:
             dialog.Form_Close();
     }
 
-    void EnterMonitorLimits(const std::array<std::string, 4>& boxes) {
+    void EnterMonitorLimits(const std::array<std::string, 5>& boxes) {
         if (!form_.mnuMonitorLimits.enabled)
             throw ActionFailed("\"Monitor Limits...\" is disabled (no monitor found)");
         form_.mnuMonitorLimits_Click();
@@ -334,6 +337,7 @@ private:
             dialog.txtHMax = boxes[1];
             dialog.txtVMin = boxes[2];
             dialog.txtVMax = boxes[3];
+            dialog.txtClock = boxes[4];
             dialog.cmdOK_Click();
         }
         // A refused write: the user gives up and closes the dialog.

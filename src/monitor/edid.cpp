@@ -72,6 +72,7 @@ std::optional<Edid> ReadEdid(const std::uint8_t* data, std::size_t size) {
     edid.version = data[18];
     edid.revision = data[19];
     edid.pnpId = PnpIdOf(data);
+    edid.listed = ListedTimings(data, edid.revision);
 
     // A monitor that repeats a descriptor means the first one.
     bool haveName = false, haveSerial = false;

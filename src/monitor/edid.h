@@ -1,12 +1,15 @@
 #pragma once
 // The monitor's EDID: the block every monitor since the late 1990s sends over
 // the cable and Windows keeps in the registry. Only what the program needs is
-// read: who made the monitor, its name, and the limits it reports.
+// read: who made the monitor, its name, the limits it reports and the timings
+// it lists.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "monitor/listed_timings.h"
 
 namespace tsln {
 
@@ -31,6 +34,7 @@ struct Edid {
     std::string name;    // descriptor 0xFC, empty when none
     std::string serial;  // descriptor 0xFF, empty when none
     std::optional<MonitorRanges> ranges;
+    std::vector<ListedTiming> listed;
 };
 
 // Reads the base block at the start of data. Nothing when there is no EDID:

@@ -20,6 +20,8 @@ std::string FormatEdidReport(const std::optional<Edid>& edid) {
     text += "version: " + std::to_string(edid->version) + "." + std::to_string(edid->revision) + "\n";
     text += std::string("checksum: ") + (edid->checksumOk ? "ok" : "bad") + "\n";
     text += "ranges: " + (edid->ranges ? RangesText(*edid->ranges) : std::string("none")) + "\n";
+    for (const ListedTiming& timing : edid->listed)
+        text += "listed: " + ListedTimingText(timing) + "\n";
     return text;
 }
 

@@ -19,13 +19,15 @@ void frmLimits::Form_Load(const std::string& monitorId, const std::optional<Edid
     cmdOwnEnabled = byHand.has_value();
     const LimitsInForce inForce = ChooseLimits(byHand, edid);
     if (!inForce.limits) {
-        txtHMin = txtHMax = txtVMin = txtVMax = "";
+        txtHMin = txtHMax = txtVMin = txtVMax = txtClock = "";
         return;
     }
     txtHMin = std::to_string(inForce.limits->minHorizontalKHz);
     txtHMax = std::to_string(inForce.limits->maxHorizontalKHz);
     txtVMin = std::to_string(inForce.limits->minVerticalHz);
     txtVMax = std::to_string(inForce.limits->maxVerticalHz);
+    const int clock = inForce.limits->maxPixelClockMHz;
+    txtClock = clock > 0 ? std::to_string(clock) : "";
 }
 
 void frmLimits::cmdOK_Click() {
@@ -52,7 +54,13 @@ void frmLimits::cmdOK_Click() {
         }
         read[i] = *number;
     }
-    const MonitorLimits limits{read[2], read[3], read[0], read[1]};
+    const auto clock = txtClock.empty() ? std::optional<int>(0) : PixelClockNumber(txtClock);
+    if (!clock) {
+        system_.messages.Show("The Pixel clock box must be empty or a whole number of MHz from 1 to 2550.",
+                              MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    const MonitorLimits limits{read[2], read[3], read[0], read[1], *clock};
     if (!WriteHandLimits(system_.registry, monitorId_, limits)) {
         system_.messages.Show(kWriteError, MsgButtons::Ok, MsgIcon::Error);
         return;

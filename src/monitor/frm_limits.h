@@ -15,13 +15,14 @@ public:
 
     bool loaded = false;
     std::string lblName;  // the monitor as the main window names it
-    // "Horizontal: [txtHMin] - [txtHMax] kHz", "Vertical: [txtVMin] - [txtVMax] Hz"
-    std::string txtHMin, txtHMax, txtVMin, txtVMax;
+    // "Horizontal: [txtHMin] - [txtHMax] kHz", "Vertical: [txtVMin] - [txtVMax] Hz",
+    // "Pixel clock: up to [txtClock] MHz" (empty: none known)
+    std::string txtHMin, txtHMax, txtVMin, txtVMax, txtClock;
     bool cmdOwnEnabled = false;  // "Use the Monitor's Own": there is something set by hand to remove
 
     // The boxes show the limits in force, or nothing when there are none.
     void Form_Load(const std::string& monitorId, const std::optional<Edid>& edid);
-    // "OK": stores the four numbers and closes, unless one breaks a rule (it
+    // "OK": stores the numbers and closes, unless one breaks a rule (it
     // is named, and the dialog stays as it is) or the registry refuses them.
     void cmdOK_Click();
     // "Use the Monitor's Own": removes what was set by hand and closes.

@@ -14,7 +14,7 @@ std::optional<MonitorLimits> UsableLimits(const std::optional<Edid>& edid) {
     if (!edid || !edid->checksumOk || !edid->ranges || Contradictory(*edid->ranges))
         return std::nullopt;
     const MonitorRanges& r = *edid->ranges;
-    return MonitorLimits{r.minVerticalHz, r.maxVerticalHz, r.minHorizontalKHz, r.maxHorizontalKHz};
+    return MonitorLimits{r.minVerticalHz, r.maxVerticalHz, r.minHorizontalKHz, r.maxHorizontalKHz, r.maxPixelClockMHz};
 }
 
 LimitsInForce ChooseLimits(const std::optional<MonitorLimits>& byHand, const std::optional<Edid>& edid) {
@@ -32,8 +32,11 @@ std::string RangeText(int low, int high) {
 }
 
 std::string LimitsText(const MonitorLimits& limits) {
-    return RangeText(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
-           RangeText(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
+    std::string text = RangeText(limits.minHorizontalKHz, limits.maxHorizontalKHz) + " kHz, " +
+                       RangeText(limits.minVerticalHz, limits.maxVerticalHz) + " Hz";
+    if (limits.maxPixelClockMHz > 0)
+        text += ", " + std::to_string(limits.maxPixelClockMHz) + " MHz";
+    return text;
 }
 
 std::string MonitorName(const std::optional<Edid>& edid) {

@@ -31,7 +31,7 @@ std::optional<MonitorLimits> UsableLimits(const std::optional<Edid>& edid);
 // Set by hand first: the user knows the monitor better than a wrong EDID.
 LimitsInForce ChooseLimits(const std::optional<MonitorLimits>& byHand, const std::optional<Edid>& edid);
 
-// "30-85 kHz, 50-160 Hz"
+// "30-85 kHz, 50-160 Hz", "30-96 kHz, 50-160 Hz, 230 MHz" with a pixel clock
 std::string LimitsText(const MonitorLimits& limits);
 
 // "30-85": one range, as the texts and the registry write it.
@@ -43,6 +43,7 @@ std::string MonitorName(const std::optional<Edid>& edid);
 
 // The main window's line after "Monitor:", one of
 //   SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz
+//   SyncMaster (SAM002F), 30-96 kHz, 50-160 Hz, 230 MHz   (a pixel clock known)
 //   SAM0108, 30-85 kHz, 50-160 Hz                  (the monitor gives no name)
 //   SyncMaster (SAM0108), no limits reported       (no range descriptor)
 //   SyncMaster (SAM0108), ranges not usable        (a minimum above its maximum, a maximum of 0)

@@ -72,6 +72,7 @@
 #define IDC_LIM_OK 6006
 #define IDC_LIM_CANCEL 6007
 #define IDC_LIM_OWN 6008 /* "Use the Monitor's Own" */
+#define IDC_LIM_CLOCK 6009
 
 // VSync tester
 #define IDC_D3D_LABEL1 5001

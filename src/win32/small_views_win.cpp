@@ -74,11 +74,12 @@ bool TvOutView::OnCommand(int id, int code) {
     return true;
 }
 
-std::array<DialogView::TextBox, 4> LimitsView::Boxes() {
+std::array<DialogView::TextBox, 5> LimitsView::Boxes() {
     return {{{IDC_LIM_HMIN, &form_.txtHMin},
              {IDC_LIM_HMAX, &form_.txtHMax},
              {IDC_LIM_VMIN, &form_.txtVMin},
-             {IDC_LIM_VMAX, &form_.txtVMax}}};
+             {IDC_LIM_VMAX, &form_.txtVMax},
+             {IDC_LIM_CLOCK, &form_.txtClock}}};
 }
 
 void LimitsView::OnInit() {

@@ -99,7 +99,7 @@ public:
 private:
     void OnInit() override;
     bool OnCommand(int id, int code) override;
-    std::array<TextBox, 4> Boxes();
+    std::array<TextBox, 5> Boxes();
     frmLimits& form_;
     MainView& main_;
     UniqueFont font_;

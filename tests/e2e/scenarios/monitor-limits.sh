@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The monitor's limits on the mask-list PC, with the EDID of a SyncMaster CRT (30-85 kHz, 50-160 Hz) seeded
-# where Windows keeps it (Wine's monitor is Default_Monitor; its key holds no EDID of its own). The window
-# names the monitor; in the advanced view the quick set's box starts at 85 kHz and "Fit to Monitor" is
-# enabled; its rates apply without a warning. Rates set from 100 kHz go beyond the monitor: Apply warns
+# The monitor's limits on the mask-list PC, with the EDID of a SyncMaster CRT (30-85 kHz, 50-160 Hz, 180 MHz)
+# seeded where Windows keeps it (Wine's monitor is Default_Monitor; its key holds no EDID of its own). The
+# window names the monitor; in the advanced view the quick set's box starts at 85 kHz and "Fit to Monitor" is
+# enabled; its rates apply without a warning. Its 1600 x 1200 stops at 66 Hz, where the pixel clock caps it:
+# one click up and Apply warns, naming the clock. Rates set from 100 kHz go beyond the monitor: Apply warns
 # first (exclamation icon, No the default), No writes and logs nothing, Yes goes on to the usual question
-# and writes. Limits set by hand then take the line. The console does the same clicks on the same PC.
+# and writes. Limits set by hand, a pixel clock typed (a letter refused by the box), then take the line and
+# are stored as one text. The console does the same clicks on the same PC.
 # shellcheck source=../scenario-lib.sh
 source "$(dirname "$0")/../scenario-lib.sh"
 
@@ -28,30 +30,31 @@ printf 'monitor=%s\n' "$MONITOR_ID" >>"$CONSOLE_PROFILE/machine.txt"
 e2e_start_tsln
 e2e_drive wait-main text:IDC_LBLMONITOR menu-item:IDM_FITMONITOR click:IDC_CHECK1 quickset \
     menu-item:IDM_FITMONITOR menu:IDM_FITMONITOR rates click:IDC_CMDAPPLY icon box:Yes icon box:OK \
-    type:IDC_TEXT1:100 click:IDC_CMDCALC rates click:IDC_CMDAPPLY icon box-default box:No no-box
+    arrow:IDC_UPDOWN16:+1 click:IDC_CMDAPPLY box:No type:IDC_TEXT1:100 click:IDC_CMDCALC rates click:IDC_CMDAPPLY icon box-default box:No no-box
 window=$E2E_OUT
 value_after_no=$(sc_wine_mode_list NV25_Modes_Delta)
 log_after_no=$(grep -ac '^Added registry value: ' "$TSLN_PROGRAM_DIR/debug.txt")
 # The longest monitor line: this monitor's limits set by hand. It shows whole (the driver's text step checks).
 e2e_drive click:IDC_CMDAPPLY box:Yes box:Yes box:OK menu:IDM_LIMITS dialog:"Monitor Limits" \
-    type:IDC_LIM_HMAX:96 click:IDC_LIM_OK closed:"Monitor Limits" text:IDC_LBLMONITOR menu:IDM_EXIT gone
+    type:IDC_LIM_HMAX:96 type:IDC_LIM_CLOCK:2x00 click:IDC_LIM_OK closed:"Monitor Limits" text:IDC_LBLMONITOR menu:IDM_EXIT gone
 window+=$'\n'$E2E_OUT
 
-sc_console show advanced show fit-monitor rates --yes apply quickset 100 rates --no apply --yes --yes apply \
-    monitor
+sc_console show advanced show fit-monitor rates --yes apply rate 1600x1200 67 --no apply quickset 100 rates \
+    --no apply --yes --yes apply monitor
 console=$E2E_OUT
 
-e2e_expect "monitor line" "IDC_LBLMONITOR=SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz
-IDC_LBLMONITOR=SyncMaster (SAM0108), 30-96 kHz, 50-160 Hz (set by hand)" \
+e2e_expect "monitor line" "IDC_LBLMONITOR=SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz
+IDC_LBLMONITOR=SyncMaster (SAM0108), 30-96 kHz, 50-160 Hz, 200 MHz (set by hand)" \
     "$(sc_key "$window" IDC_LBLMONITOR)"
-e2e_expect "console monitor line" "Monitor:             SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz
-Monitor:             SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz" "$(printf '%s\n' "$console" | grep '^Monitor: ')"
+e2e_expect "stored by hand" "Limits=REG_SZ:30-96 50-160 200" "$(e2e_wine_values 'SOFTWARE\TSLN\Monitors\SAM0108#H9LL903013')"
+e2e_expect "console monitor line" "Monitor:             SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz
+Monitor:             SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz" "$(printf '%s\n' "$console" | grep '^Monitor: ')"
 e2e_expect "Fit to Monitor in the simple and the advanced view" "IDM_FITMONITOR=disabled
 IDM_FITMONITOR=enabled" "$(sc_key "$window" IDM_FITMONITOR)"
 e2e_expect "quick set box" "Quick set: 85 kHz, enabled" "$(printf '%s\n' "$window" | grep '^Quick set: ')"
 e2e_expect "console quick set box" "Quick set: 85 kHz, enabled" "$(printf '%s\n' "$console" | grep '^Quick set: ')"
-# 85 kHz: 640 x 480 at 85000 / 480 x 0.95 - 2.5 = 165.7, capped at 160 Hz; the small sizes count twice
-# their lines (320 x 200: 199.4) and stop at their bound of 75; 1920 x 1440 computes 53.6, below 60.
+# By the GTF: 640 x 480 stops at 160 Hz, 1024 x 768 at 104 (105 needs 85.7 kHz), 1600 x 1200 at 66 (67 needs
+# 181.8 MHz); the small sizes, seen as twice their size, at their bound of 75; 1920 x 1200 is under 60.
 e2e_expect "fitted rates" "320 x 200=75
 320 x 240=75
 400 x 300=75
@@ -59,29 +62,30 @@ e2e_expect "fitted rates" "320 x 200=75
 512 x 384=75
 640 x 400=75
 640 x 480=160
-800 x 600=132
+800 x 600=131
 848 x 480=160
-1024 x 768=103
-1152 x 864=91
+1024 x 768=104
+1152 x 864=93
 1280 x 720=110
-1280 x 768=103
-1280 x 960=82
-1280 x 1024=76
-1360 x 768=103
+1280 x 768=104
+1280 x 960=84
+1280 x 1024=79
+1360 x 768=104
 1600 x 900=87
-1600 x 1024=76
-1600 x 1200=65
-1920 x 1080=72
-1920 x 1200=65
+1600 x 1024=77
+1600 x 1200=66
+1920 x 1080=62
+1920 x 1200=N/A
 1920 x 1440=N/A" "$(sc_rates "$window" 1 | head -n 22)"
 for n in 1 2; do
     e2e_expect "rate labels, listing $n" "$(sc_rates "$console" "$n")" "$(sc_rates "$window" "$n")"
 done
-question="These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz): 640 x 480 at 195 Hz, "
+question="These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz, 180 MHz): 640 x 480 at 195 Hz, "
 question+="800 x 600 at 156 Hz, 848 x 480 at 195 Hz, 1024 x 768 at 121 Hz, 1152 x 864 at 107 Hz, and 11 more. "
 question+="Apply them anyway?"
 e2e_expect "message boxes" "box=Are you sure you want to apply these values to the registry?
 box=Values added succesfully. Please remember to REBOOT your computer for changes to take effect
+box=These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz, 180 MHz): 1600 x 1200 at 67 Hz. Apply them anyway?
 box=$question
 box=$question
 box=Are you sure you want to apply these values to the registry?
@@ -101,7 +105,7 @@ name: SyncMaster
 version: 1.3
 checksum: ok
 ranges: 50-160 Hz V, 30-85 kHz H, max dotclock 180 MHz
-limits: 30-85 kHz H, 50-160 Hz V (from the EDID)" "$(printf '%s\n' "$console" | tail -n 6)"
+limits: 30-85 kHz H, 50-160 Hz V, 180 MHz (from the EDID)" "$(printf '%s\n' "$console" | sed -n '/^pnp-id: /,$p' | grep -v '^listed: ')"
 sc_same_registry NV25_Modes_Delta
 sc_same_debug_txt
 e2e_end_scenario

@@ -2,20 +2,29 @@
 // the ladder, rows a list does not carry, Set Defaults, and no monitor at all.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
+#include "editor/fit_to_monitor.h"
 #include "fakes.h"
 #include "monitor/edid_file.h"
+#include "monitor/gtf.h"
 
 namespace tsln::test {
 namespace {
 
-std::vector<std::uint8_t> SyncMaster() {  // 30-85 kHz, 50-160 Hz
-    std::ifstream file(TSLN_EDID_DIR "/SAM0108-CF2E4499DB16.txt", std::ios::binary);
+std::vector<std::uint8_t> Sample(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return EdidFileBytes(text.str());
+}
+
+std::vector<std::uint8_t> SyncMaster() {  // 30-85 kHz, 50-160 Hz, 180 MHz
+    return Sample(TSLN_EDID_DIR "/SAM0108-CF2E4499DB16.txt");
 }
 
 constexpr char kSyncMasterKey[] = "SOFTWARE\\TSLN\\Monitors\\SAM0108#H9LL903013";
@@ -49,7 +58,7 @@ TEST_F(MonitorTest, FitToMonitorOnTheLadder) {
     std::string rates;
     for (int row = 0; row < kResolutionCount; ++row)
         rates += form->editor.Caption(row) + " ";
-    EXPECT_EQ(rates, "75 75 75 75 75 75 120 120 120 100 85 100 100 75 75 100 85 75 60 72 60 N/A N/A ");
+    EXPECT_EQ(rates, "75 75 75 75 75 75 120 120 120 100 85 100 100 75 75 100 85 75 60 60 N/A N/A N/A ");
     EXPECT_EQ(form->editor.SelectorOf(6).value, 7);
 }
 
@@ -63,7 +72,7 @@ TEST_F(MonitorTest, TheWarningNamesOnlyWhatTheListWritesAndSetDefaultsNeverWarns
     pc.messages.answers = {MsgAnswer::No};
     form->cmdApply_Click();
     EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{{"These rates go beyond what your monitor reports "
-                                                             "(30-85 kHz, 50-160 Hz): 1600 x 1200 at 85 Hz. "
+                                                             "(30-85 kHz, 50-160 Hz, 180 MHz): 1600 x 1200 at 85 Hz. "
                                                              "Apply them anyway?",
                                                              MsgButtons::YesNoDefaultNo, MsgIcon::Warning}}));
     pc.messages.shown.clear();
@@ -78,19 +87,20 @@ TEST_F(MonitorTest, TheWarningNamesRatesBelowTheLowestHzApart) {
     for (int row = 0; row < kResolutionCount; ++row)
         form->editor.SetCaption(row, "N/A");
     form->editor.SetCaption(19, "1");  // 1920 x 1080
-    form->editor.SetCaption(6, "50");  // 640 x 480 at the lowest Hz: inside
+    form->editor.SetCaption(0, "60");  // 320 x 200, seen as 640 x 400: 24.9 kHz
+    form->editor.SetCaption(6, "60");  // 640 x 480: 29.8 kHz by the GTF, but the monitor lists it (31.5 kHz)
     pc.messages.answers = {MsgAnswer::No};
     form->cmdApply_Click();
     ASSERT_EQ(pc.messages.shown.size(), 1u);
     EXPECT_EQ(pc.messages.shown[0].text,
-              "These rates are below what your monitor reports (30-85 kHz, 50-160 Hz): 1920 x 1080 at 1 Hz. "
-              "Apply them anyway?");
+              "These rates are below what your monitor reports (30-85 kHz, 50-160 Hz, 180 MHz): 320 x 200 at 60 Hz, "
+              "1920 x 1080 at 1 Hz. Apply them anyway?");
     form->editor.SetCaption(18, "90");
     pc.messages.answers = {MsgAnswer::No};
     form->cmdApply_Click();
     EXPECT_EQ(pc.messages.shown[1].text,
-              "These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz): 1600 x 1200 at 90 Hz. "
-              "These are below it: 1920 x 1080 at 1 Hz. Apply them anyway?");
+              "These rates go beyond what your monitor reports (30-85 kHz, 50-160 Hz, 180 MHz): 1600 x 1200 at 90 Hz. "
+              "These are below it: 320 x 200 at 60 Hz, 1920 x 1080 at 1 Hz. Apply them anyway?");
     EXPECT_EQ(pc.messages.shown[1].buttons, MsgButtons::YesNoDefaultNo);
 }
 
@@ -100,7 +110,7 @@ TEST_F(MonitorTest, TheWarningNamesRatesBelowTheLowestHzApart) {
 TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
     SetByHand(pc, "SOFTWARE\\TSLN\\Monitors\\SAM0108#H9LL903014", "30-40", "50-60");
     StartInAdvancedView();
-    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
 
     SetByHand(pc, kSyncMasterKey, "31-96", "55-100");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
@@ -116,12 +126,62 @@ TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
     pc.Set(kSyncMasterKey, "VerticalHz", "55-120");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
     ASSERT_EQ(form->Form_Load(), Outcome::Continue);
-    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
 
     RegDeleteValue(pc.registry, kHkeyLocalMachine, kSyncMasterKey, "Limits");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
     ASSERT_EQ(form->Form_Load(), Outcome::Continue);
     EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 31-70 kHz, 55-120 Hz (set by hand)");
+}
+
+// Fit to Monitor on every sample monitor with usable limits, against its rule
+// written out another way: up from 60 Hz, each whole rate's GTF timing held
+// against each limit until one stops it, then the modes the monitor lists.
+// Across the samples each limit, a listed mode and a row's bound decide rows,
+// and the fitted rates never bring the warning.
+TEST(FitToRealMonitors, EveryRowByTheRuleWrittenOut) {
+    std::set<std::string> deciders;
+    int monitors = 0;
+    for (const auto& file : std::filesystem::directory_iterator(TSLN_EDID_DIR)) {
+        const auto edid = ReadEdid(Sample(file.path()));
+        const auto limits = UsableLimits(edid);
+        if (!limits)
+            continue;
+        ++monitors;
+        const MonitorLimits& l = *limits;
+        RateCaptions captions;
+        for (int row = 0; row < kResolutionCount; ++row) {
+            const int width = MonitorWidth(row), lines = MonitorLines(row), bound = kRateRows[row].maxValue;
+            int expected = 0;
+            std::string decider = "bound";
+            for (int hz = 60; hz <= bound && decider == "bound"; ++hz) {
+                const GtfTiming t = Gtf(width, lines, hz);
+                if (hz > l.maxVerticalHz)
+                    decider = "Hz";
+                else if (t.lineRateKHz > l.maxHorizontalKHz)
+                    decider = "kHz";
+                else if (l.maxPixelClockMHz > 0 && t.pixelClockMHz > l.maxPixelClockMHz)
+                    decider = "MHz";
+                else if (hz >= l.minVerticalHz && t.lineRateKHz >= l.minHorizontalKHz)
+                    expected = hz;
+            }
+            for (const ListedTiming& t : edid->listed) {
+                const int hz = static_cast<int>(std::lround(RefreshHz(t)));
+                const double khz = LineRateKHz(t), mhz = t.pixelClockKHz / 1000.0;
+                if (!t.interlaced && t.width == width && t.height == lines && hz > expected && hz <= bound &&
+                    hz >= l.minVerticalHz && hz <= l.maxVerticalHz && khz >= l.minHorizontalKHz &&
+                    khz <= l.maxHorizontalKHz && (l.maxPixelClockMHz == 0 || mhz <= l.maxPixelClockMHz))
+                    expected = hz, decider = "listed";
+            }
+            EXPECT_EQ(MonitorRate(row, l, edid->listed).value_or(0), expected) << file.path() << " row " << row;
+            if (expected > 0)
+                deciders.insert(decider);
+            captions[row] = expected > 0 ? std::to_string(expected) : "N/A";
+        }
+        EXPECT_TRUE(RowsOutsideMonitor(captions, ListSyntax::Mask, l, edid->listed).empty()) << file.path();
+    }
+    EXPECT_EQ(monitors, 32);
+    EXPECT_EQ(deciders, (std::set<std::string>{"Hz", "MHz", "bound", "kHz", "listed"}));
 }
 
 // A monitor with no EDID, by its device ID: the dialog names the box and the
@@ -167,16 +227,26 @@ TEST(MonitorLimitsDialog, RefusesMistakesThenStoresAndRemoves) {
 
     pc.messages.shown.clear();
     dialog.txtHMin = "30", dialog.txtHMax = "070", dialog.txtVMin = "50", dialog.txtVMax = "120";
+    dialog.txtClock = "2551";
+    dialog.cmdOK_Click();
+    EXPECT_EQ(pc.messages.shown, (std::vector<ShownMessage>{{"The Pixel clock box must be empty or a whole number of "
+                                                             "MHz from 1 to 2550.",
+                                                             MsgButtons::Ok, MsgIcon::Error}}));
+    EXPECT_EQ(pc.registry.FindKey(kHkeyLocalMachine, kNoEdidKey), nullptr);
+    pc.messages.shown.clear();
+    dialog.txtClock = "0230";
     dialog.cmdOK_Click();
     EXPECT_TRUE(pc.messages.shown.empty());
     EXPECT_TRUE(!dialog.loaded && form.enabled);
-    EXPECT_EQ(pc.Get(kNoEdidKey, "Limits"), "30-70 50-120");
-    EXPECT_EQ(form.lblMonitor, "not reported, 30-70 kHz, 50-120 Hz (set by hand)");
+    EXPECT_EQ(pc.Get(kNoEdidKey, "Limits"), "30-70 50-120 230");
+    EXPECT_EQ(form.lblMonitor, "not reported, 30-70 kHz, 50-120 Hz, 230 MHz (set by hand)");
     EXPECT_EQ(form.Text1, "70");
     EXPECT_TRUE(form.mnuFitMonitor.enabled);
 
     form.mnuMonitorLimits_Click();
-    EXPECT_EQ(dialog.txtHMin + " " + dialog.txtHMax + " " + dialog.txtVMin + " " + dialog.txtVMax, "30 70 50 120");
+    EXPECT_EQ(
+        dialog.txtHMin + " " + dialog.txtHMax + " " + dialog.txtVMin + " " + dialog.txtVMax + " " + dialog.txtClock,
+        "30 70 50 120 230");
     ASSERT_TRUE(dialog.cmdOwnEnabled);
     dialog.cmdOwn_Click();
     EXPECT_FALSE(dialog.loaded);
@@ -212,7 +282,7 @@ TEST(MonitorLimitsDialog, APowerCutLeavesOneWholeSetOfLimits) {
         const std::string line = next.lblMonitor;
         EXPECT_TRUE(line == "SyncMaster (SAM0108), 31-70 kHz, 55-120 Hz (set by hand)" ||
                     line == "SyncMaster (SAM0108), 31-96 kHz, 55-160 Hz (set by hand)" ||
-                    line == "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz")
+                    line == "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz")
             << "cut after " << writes << " writes: " << line;
         if (!pc.registry.cut) {
             EXPECT_EQ(pc.registry.FindKey(kHkeyLocalMachine, kSyncMasterKey), nullptr);

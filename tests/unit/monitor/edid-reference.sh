@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Decodes every EDID sample with `tessaline edid` and with edid-decode, the
-# reference decoder, and compares pnp-id, name, version, checksum and ranges.
+# reference decoder, and compares pnp-id, name, version, checksum, ranges and
+# the timings the base block lists.
 # Each sample goes through tessaline twice, as binary and as hex text.
 # usage: edid-reference.sh TESSALINE SAMPLE_DIR...
 set -uo pipefail
@@ -42,6 +43,11 @@ expected_report() {
             sub(/^ *Monitor ranges [^:]*: /, "", ranges)
             sub(/, max dotclock 2550 MHz$/, "", ranges)
         }
+        # A timing of the base block itself; those inside a descriptor are indented further.
+        /^    [^ ][^:]*: +[0-9]+x[0-9]+i? +[0-9.]+ Hz .* kHz +[0-9.]+ MHz/ {
+            split(substr($0, index($0, ":") + 1), f, " ")
+            listed = listed sprintf("listed: %s at %.0f Hz (%s kHz, %.3f MHz)\n", f[1], f[2], f[5], f[7])
+        }
         /^Checksum: / && !checksum { checksum = /should be/ ? "bad" : "ok" }
         END {
             printf "pnp-id: %s%04X\n", vendor, model
@@ -49,6 +55,7 @@ expected_report() {
             print "version: " version
             print "checksum: " checksum
             print "ranges: " (ranges == "" ? "none" : ranges)
+            printf "%s", listed
         }' <<<"$decoded"
 }
 

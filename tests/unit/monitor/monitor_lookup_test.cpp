@@ -70,9 +70,9 @@ std::string Caption(const std::optional<Edid>& edid) {
 
 TEST(MonitorCaption, EveryForm) {
     std::optional<Edid> edid = ReadEdid(SyncMaster());
-    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(Caption(edid), "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
     edid->name.clear();
-    EXPECT_EQ(Caption(edid), "SAM0108, 30-85 kHz, 50-160 Hz");
+    EXPECT_EQ(Caption(edid), "SAM0108, 30-85 kHz, 50-160 Hz, 180 MHz");
     edid->name = "SyncMaster";
     // Ranges that contradict themselves are no limits to go by.
     edid->ranges->minHorizontalKHz = 90;
