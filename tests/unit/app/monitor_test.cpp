@@ -122,16 +122,9 @@ TEST_F(MonitorTest, LimitsSetByHandWinForTheirMonitorOnly) {
     EXPECT_EQ(form->editor.Caption(6), "100");  // 640 x 480: 188 from 96 kHz, held to 100 Hz
 
     SetByHand(pc, kSyncMasterKey, "96-31", "55-100");
-    pc.Set(kSyncMasterKey, "HorizontalKHz", "31-70");  // an earlier version's pair, behind the value in force
-    pc.Set(kSyncMasterKey, "VerticalHz", "55-120");
     form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
     ASSERT_EQ(form->Form_Load(), Outcome::Continue);
     EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 30-85 kHz, 50-160 Hz, 180 MHz");
-
-    RegDeleteValue(pc.registry, kHkeyLocalMachine, kSyncMasterKey, "Limits");
-    form = std::make_unique<frmMain>(pc.system, pc.state, pc.tester);
-    ASSERT_EQ(form->Form_Load(), Outcome::Continue);
-    EXPECT_EQ(form->lblMonitor, "SyncMaster (SAM0108), 31-70 kHz, 55-120 Hz (set by hand)");
 }
 
 // Fit to Monitor on every sample monitor with usable limits, against its rule
