@@ -58,6 +58,14 @@ xdotool windowactivate --sync "$main" mousemove --window "$main" 50 10 click 1
 sleep 0.5
 shot "Tessaline v2.0" undo-menu
 xdotool key Escape Escape
+xdotool windowactivate --sync "$main" mousemove --window "$main" 15 10 click 1
+sleep 0.5
+shot "Tessaline v2.0" file-menu
+xdotool key Escape Escape
+wine "$build/tests/e2e/driver/tsln-driver.exe" menu:IDM_SAVECHOICES >/dev/null &
+shot "Save Choices" save-choices
+xdotool key Escape
+driver closed:"Save Choices"
 wine "$build/tests/e2e/driver/tsln-driver.exe" menu:IDM_UNDO >/dev/null &
 shot "Tessaline" undo-question
 driver box:No
