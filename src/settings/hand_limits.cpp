@@ -16,16 +16,6 @@ const char kLimits[] = "Limits";
 const char kOldHorizontal[] = "HorizontalKHz";
 const char kOldVertical[] = "VerticalHz";
 
-// Nothing for a value that is missing or holds no text: a sentinel no
-// stored text holds tells the two apart from an empty text.
-std::optional<std::string> ReadText(RegistryApi& registry, const std::string& key, const char* name) {
-    const std::string missing(1, '\x01');
-    std::string text = RegGetString(registry, kHkeyLocalMachine, key, name, missing);
-    if (text == missing)
-        return std::nullopt;
-    return text;
-}
-
 }  // namespace
 
 std::string HandLimitsKey(const std::string& monitorId) {
@@ -42,9 +32,9 @@ std::optional<std::string> Settings::HandLimits(const std::string& monitorId) co
         return std::nullopt;
     const std::string key = HandLimitsKey(monitorId);
     if (ReadStoredValue(registry_, key, kLimits).found)
-        return ReadText(registry_, key, kLimits);
-    const auto horizontal = ReadText(registry_, key, kOldHorizontal);
-    const auto vertical = ReadText(registry_, key, kOldVertical);
+        return ReadStoredText(registry_, key, kLimits);
+    const auto horizontal = ReadStoredText(registry_, key, kOldHorizontal);
+    const auto vertical = ReadStoredText(registry_, key, kOldVertical);
     if (!horizontal || !vertical)
         return std::nullopt;
     return *horizontal + " " + *vertical;
@@ -56,8 +46,7 @@ bool Settings::SetHandLimits(const std::string& monitorId, const std::optional<s
     const std::string key = HandLimitsKey(monitorId);
     if (text) {
         const StoredValue before = ReadStoredValue(registry_, key, kLimits);
-        RegSetString(registry_, kHkeyLocalMachine, key, kLimits, *text);
-        if (ReadText(registry_, key, kLimits) != *text) {
+        if (!WriteStoredText(registry_, key, kLimits, *text)) {
             RestoreStoredValue(registry_, key, kLimits, before);
             return false;
         }

@@ -22,6 +22,20 @@ StoredValue ReadStoredValue(RegistryApi& reg, const std::string& path, const std
     return value;
 }
 
+std::optional<std::string> ReadStoredText(RegistryApi& reg, const std::string& path, const std::string& name) {
+    // A sentinel no stored text holds tells a missing value from an empty text.
+    const std::string missing(1, '\x01');
+    std::string text = RegGetString(reg, kHkeyLocalMachine, path, name, missing);
+    if (text == missing)
+        return std::nullopt;
+    return text;
+}
+
+bool WriteStoredText(RegistryApi& reg, const std::string& path, const std::string& name, const std::string& text) {
+    RegSetString(reg, kHkeyLocalMachine, path, name, text);
+    return ReadStoredText(reg, path, name) == text;
+}
+
 void RestoreStoredValue(RegistryApi& reg, const std::string& path, const std::string& name, const StoredValue& before,
                         MissingKey missingKey) {
     if (ReadStoredValue(reg, path, name) == before)

@@ -16,8 +16,6 @@ const char* const kNames[4] = {"ResW1", "ResH1", "ResW2", "ResH2"};
 // start finishes the change from it instead of reading a pair nobody typed
 // (800x480 from 800x600 over 720x480).
 const char kPending[] = "TvOutPending";
-// No stored text holds it, so it tells a missing value from an empty one.
-const char kMissing[] = "\x01";
 
 bool IsStorable(const std::string& text) {
     return text.empty() || IsDimension(text);
@@ -59,8 +57,7 @@ bool ReadPending(RegistryApi& registry, TvOutEntries* entries) {
 bool WriteValues(RegistryApi& registry, const TvOutEntries& entries) {
     const auto texts = Texts(entries);
     for (int i = 0; i < 4; ++i) {
-        RegSetString(registry, kHkeyLocalMachine, kTsLnKey, kNames[i], *texts[i]);
-        if (RegGetString(registry, kHkeyLocalMachine, kTsLnKey, kNames[i], kMissing) != *texts[i])
+        if (!WriteStoredText(registry, kTsLnKey, kNames[i], *texts[i]))
             return false;
     }
     return true;
@@ -96,9 +93,7 @@ bool Settings::SetTvOut(const TvOutEntries& entries) {
         before[i] = ReadStoredValue(registry_, kTsLnKey, kNames[i]);
     const StoredValue pendingBefore = ReadStoredValue(registry_, kTsLnKey, kPending);
     const std::string pending = PendingText(entries);
-    RegSetString(registry_, kHkeyLocalMachine, kTsLnKey, kPending, pending);
-    if (RegGetString(registry_, kHkeyLocalMachine, kTsLnKey, kPending, kMissing) == pending &&
-        WriteValues(registry_, entries)) {
+    if (WriteStoredText(registry_, kTsLnKey, kPending, pending) && WriteValues(registry_, entries)) {
         // Stored: a journal the registry keeps after all only repeats the
         // same four values at the next start.
         RegDeleteValue(registry_, kHkeyLocalMachine, kTsLnKey, kPending);
